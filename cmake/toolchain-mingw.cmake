@@ -1,0 +1,17 @@
+# Cross build for Windows with mingw-w64 (posix thread model).
+# QZ_MINGW_ARCH: i686 (the product) or x86_64 (tier W where the machine cannot run 32-bit code).
+if(NOT QZ_MINGW_ARCH)
+  set(QZ_MINGW_ARCH i686)
+endif()
+set(CMAKE_TRY_COMPILE_PLATFORM_VARIABLES QZ_MINGW_ARCH)
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${QZ_MINGW_ARCH})
+set(QZ_HOST ${QZ_MINGW_ARCH}-w64-mingw32)
+set(CMAKE_C_COMPILER ${QZ_HOST}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QZ_HOST}-g++-posix)
+set(CMAKE_RC_COMPILER ${QZ_HOST}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${QZ_HOST})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
