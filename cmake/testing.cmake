@@ -1,7 +1,11 @@
 # Test registration shared by every test folder.
 #
 #   qz_add_test(<name> SOURCES <files...> [LIBS <targets...>] [NO_MAIN] [GUI]
-#               [FIXTURES <names...>] [TIMEOUT <s>] [LABELS <labels...>])
+#               [SERVERS <names...>] [FIXTURES <names...>] [TIMEOUT <s>] [LABELS <labels...>])
+#
+#   qz_add_server(<name> SCRIPT <file.py> [ARGS <args...>])
+#     A test server (Python 3 standard library) run by a CTest fixture for the
+#     tests that name it in SERVERS; tests/support/servers/serve says its contract.
 #
 # One executable is one CTest test. On Windows targets the test runs through the
 # build's private wine prefix (the "wine" fixture starts Xvfb and a persistent
@@ -11,7 +15,9 @@
 # own platform understands (a Z:\ path under wine):
 #   QZ_TEST_DATA  the source folder tests/ (fixtures, scripts)
 #   QZ_TEST_TMP   a scratch folder of the build tree, one per test
+#   QZ_SERVERS    the folder holding <server>.port for each running test server
 set(QZ_WINE_STATE ${CMAKE_BINARY_DIR}/wine)
+set(QZ_SERVER_STATE ${CMAKE_BINARY_DIR}/servers)
 
 # Converts a host path to the path the test program sees.
 function(qz_target_path out path)
@@ -32,8 +38,17 @@ if(WIN32 AND (QZ_BUILD_TESTS OR QZ_FUZZ))
   set_tests_properties(wine.down PROPERTIES FIXTURES_CLEANUP wine)
 endif()
 
+function(qz_add_server name)
+  cmake_parse_arguments(S "" "SCRIPT" "ARGS" ${ARGN})
+  set(serve ${CMAKE_SOURCE_DIR}/tests/support/servers/serve)
+  add_test(NAME server.${name}.up COMMAND ${serve} up ${QZ_SERVER_STATE} ${name} ${S_SCRIPT} ${S_ARGS})
+  add_test(NAME server.${name}.down COMMAND ${serve} down ${QZ_SERVER_STATE} ${name})
+  set_tests_properties(server.${name}.up PROPERTIES FIXTURES_SETUP server_${name} TIMEOUT 30)
+  set_tests_properties(server.${name}.down PROPERTIES FIXTURES_CLEANUP server_${name})
+endfunction()
+
 function(qz_add_test name)
-  cmake_parse_arguments(T "NO_MAIN;GUI" "TIMEOUT" "SOURCES;LIBS;FIXTURES;LABELS" ${ARGN})
+  cmake_parse_arguments(T "NO_MAIN;GUI" "TIMEOUT" "SOURCES;LIBS;FIXTURES;LABELS;SERVERS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS})
   if(T_NO_MAIN)
@@ -51,7 +66,11 @@ function(qz_add_test name)
   file(MAKE_DIRECTORY ${tmp})
   qz_target_path(tmp_t ${tmp})
   qz_target_path(data_t ${CMAKE_SOURCE_DIR}/tests)
+  qz_target_path(servers_t ${QZ_SERVER_STATE})
   set(fixtures ${T_FIXTURES})
+  foreach(server ${T_SERVERS})
+    list(APPEND fixtures server_${server})
+  endforeach()
   set(labels ${T_LABELS})
   if(WIN32)
     list(APPEND fixtures wine)
@@ -66,7 +85,7 @@ function(qz_add_test name)
     set(T_TIMEOUT 120)
   endif()
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QZ_TEST_DATA=${data_t};QZ_TEST_TMP=${tmp_t}"
+    ENVIRONMENT "QZ_TEST_DATA=${data_t};QZ_TEST_TMP=${tmp_t};QZ_SERVERS=${servers_t}"
     FIXTURES_REQUIRED "${fixtures}"
     LABELS "${labels}"
     TIMEOUT ${T_TIMEOUT})
