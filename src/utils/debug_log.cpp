@@ -6,28 +6,46 @@
 
 namespace Utils {
 
-std::string FunctionTag(const char* pretty) {
-  // "ret ns::Cls::Fn(args) const" -> "ns::Cls::Fn". Scan to the '(' of the
-  // parameter list at nesting depth 0, then back to the blank before the name.
-  std::string s(pretty ? pretty : "");
+namespace {
+
+// Index of the bracket that closes the one at open, or npos.
+size_t Closing(const std::string& s, size_t open) {
   int depth = 0;
-  size_t open = std::string::npos;
+  for (size_t i = open; i < s.size(); ++i) {
+    if (s[i] == '(' || s[i] == '<' || s[i] == '[') ++depth;
+    else if ((s[i] == ')' || s[i] == '>' || s[i] == ']') && --depth == 0) return i;
+  }
+  return std::string::npos;
+}
+
+bool IsOperatorCall(const std::string& s, size_t i) {
+  return i >= 8 && s.compare(i - 8, 8, "operator") == 0 && i + 1 < s.size() && s[i + 1] == ')';
+}
+
+}  // namespace
+
+std::string FunctionTag(const char* pretty) {
+  // "ret ns::Cls::Fn(args) const" -> "ns::Cls::Fn". The parameter list is the first
+  // top-level "(...)" not followed by "::" (a lambda's enclosing function is part of
+  // its name: "Cls::Fn(args)::<lambda(int)>").
+  std::string s(pretty ? pretty : "");
+  size_t params = std::string::npos;
   for (size_t i = 0; i < s.size(); ++i) {
-    char c = s[i];
-    if (c == '<' || c == '[') ++depth;
-    else if ((c == '>' || c == ']') && depth > 0) --depth;
-    else if (c == '(' && depth == 0) {
-      // "operator()" names its own parentheses before the parameter list.
-      if (i >= 8 && s.compare(i - 8, 8, "operator") == 0 && i + 1 < s.size() && s[i + 1] == ')') {
-        ++i;
-        continue;
-      }
-      open = i;
-      break;
+    if (s[i] == '<' || s[i] == '[') {
+      size_t close = Closing(s, i);
+      if (close == std::string::npos) break;
+      i = close;
+    } else if (s[i] == '(') {
+      if (IsOperatorCall(s, i)) { ++i; continue; }
+      size_t close = Closing(s, i);
+      if (close == std::string::npos) break;
+      if (s.compare(close + 1, 2, "::") != 0) { params = i; break; }
+      i = close;
     }
   }
-  std::string head = s.substr(0, open);
-  depth = 0;
+  std::string head = s.substr(0, params);
+  // The return type ends at the last top-level blank before the name.
+  int depth = 0;
   size_t start = 0;
   for (size_t i = head.size(); i-- > 0;) {
     char c = head[i];
