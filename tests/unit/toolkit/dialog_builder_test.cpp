@@ -215,6 +215,18 @@ TEST(DialogBuilder, KeepsWindowAttributesItDoesNotKnowByName) {
   EXPECT_EQ(*w.window.Custom(L"shadowcolor"), L"#26003B76");  // names ignore case
   EXPECT_EQ(*w.window.Custom(L"SHADOWSIZE"), L"7");           // the last one wins
   EXPECT_EQ(w.window.Custom(L"shadowimage"), nullptr);
+
+  // The caption zone "0,0,0,35" is the top 35 rows, full width.
+  const std::pair<Point, bool> points[] = {{{0, 0}, true},   {{599, 34}, true}, {{300, 35}, false},
+                                           {{600, 10}, false}, {{-1, 10}, false}};
+  for (const auto& p : points) EXPECT_EQ(w.window.InCaption(p.first, w.window.size), p.second) << p.first.x;
+  WindowAttributes inset;
+  inset.Apply(L"caption", L"10,5,20,30");
+  EXPECT_TRUE(inset.InCaption(Point{10, 5}, Size{100, 50}));
+  EXPECT_FALSE(inset.InCaption(Point{9, 5}, Size{100, 50}));
+  EXPECT_FALSE(inset.InCaption(Point{80, 5}, Size{100, 50}));  // 20 from the right edge
+  EXPECT_TRUE(inset.InCaption(Point{79, 29}, Size{100, 50}));
+  EXPECT_FALSE(inset.InCaption(Point{50, 4}, Size{100, 50}));
 }
 
 TEST(DialogBuilder, RefusesMarkupItCannotBuild) {
