@@ -20,7 +20,7 @@ struct ImageData {
 // Decodes PNG bytes. With hasMask, a pixel whose premultiplied value equals mask
 // becomes 0 (fully transparent). Returns nullptr for bytes that are not a
 // picture or whose sides exceed kMaxImageSide. Any thread; no shared state.
-constexpr int kMaxImageSide = 8192;
+constexpr int kMaxImageSide = 4096;
 std::shared_ptr<const ImageData> DecodeImage(const uint8_t* bytes, size_t size, bool hasMask, uint32_t mask);
 
 }  // namespace Vellum

@@ -41,8 +41,8 @@ SRes MemorySeek(ISeekInStreamPtr p, Int64* pos, ESzSeek origin) {
   return SZ_OK;
 }
 
-// Refuses single allocations beyond the entry cap, so a forged header cannot
-// make the reader ask for gigabytes.
+// Refuses single allocations beyond the total cap (a solid block is unpacked
+// into one buffer), so a forged header cannot make the reader ask for gigabytes.
 void* CappedAlloc(ISzAllocPtr, size_t size) {
   if (size == 0 || size > CSkinArchive::kMaxTotalSize) return nullptr;
   return std::malloc(size);

@@ -1,6 +1,7 @@
 // The small XML reader: the subset the skins use, and what it refuses.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "ui/toolkit/markup_parser.h"
@@ -69,6 +70,8 @@ struct BadCase {
   const char* what;
   std::string text;
 };
+
+void PrintTo(const BadCase& c, std::ostream* os) { *os << c.what; }
 
 class MarkupParserRefuses : public ::testing::TestWithParam<BadCase> {};
 

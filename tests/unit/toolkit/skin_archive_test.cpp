@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 
 #include "support/test_env.h"
@@ -37,6 +38,11 @@ struct LookupCase {
   const wchar_t* asked;
   const wchar_t* found;  // nullptr: not found
 };
+
+void PrintTo(const LookupCase& c, std::ostream* os) {
+  std::wstring w(c.asked);
+  *os << '"' << std::string(w.begin(), w.end()) << '"';
+}
 
 class SkinLookup : public ::testing::TestWithParam<LookupCase> {};
 
