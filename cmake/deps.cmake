@@ -45,6 +45,7 @@ else()
     ${_c}/7zDec.c ${_c}/7zStream.c ${_c}/Bcj2.c ${_c}/Bra.c ${_c}/Bra86.c ${_c}/BraIA64.c
     ${_c}/CpuArch.c ${_c}/Delta.c ${_c}/Lzma2Dec.c ${_c}/LzmaDec.c)
   target_include_directories(qz_lzma SYSTEM PUBLIC ${_c})
-  target_compile_options(qz_lzma PRIVATE -w)
+  # The SDK reads little-endian fields with deliberately unaligned loads on x86.
+  target_compile_options(qz_lzma PRIVATE -w -fno-sanitize=alignment)
   add_library(qz::lzma ALIAS qz_lzma)
 endif()

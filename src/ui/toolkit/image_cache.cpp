@@ -1,0 +1,62 @@
+#include "ui/toolkit/image_cache.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "ui/toolkit/skin_archive.h"
+#include "utils/text.h"
+
+namespace Vellum {
+namespace {
+
+struct File {
+  std::FILE* f = nullptr;
+  ~File() {
+    if (f) std::fclose(f);
+  }
+};
+
+bool ReadWholeFile(const std::wstring& path, size_t cap, std::vector<uint8_t>* out) {
+  std::string narrow = Utils::ToNarrow(path, Utils::kCodePageAnsi);
+  if (narrow.empty()) return false;
+  File file;
+  file.f = std::fopen(narrow.c_str(), "rb");
+  if (!file.f) return false;
+  uint8_t chunk[16384];
+  size_t n = 0;
+  while ((n = std::fread(chunk, 1, sizeof chunk, file.f)) > 0) {
+    if (out->size() + n > cap) return false;
+    out->insert(out->end(), chunk, chunk + n);
+  }
+  return std::ferror(file.f) == 0;
+}
+
+}  // namespace
+
+std::shared_ptr<const ImageData> CImageCache::Get(const std::wstring& descriptor) {
+  return Get(ImageDescriptor::Parse(descriptor));
+}
+
+std::shared_ptr<const ImageData> CImageCache::Get(const ImageDescriptor& d) {
+  if (d.file.empty()) return nullptr;
+  uint64_t maskKey = d.hasMask ? (0x100000000ull | d.mask) : 0;
+  auto key = std::make_pair(d.file, maskKey);
+  auto it = images_.find(key);
+  if (it != images_.end()) return it->second;
+  auto image = Load(d);
+  if (image) images_.emplace(std::move(key), image);
+  return image;
+}
+
+std::shared_ptr<const ImageData> CImageCache::Load(const ImageDescriptor& d) const {
+  if (archive_ && archive_->IsOpen()) {
+    if (const auto* bytes = archive_->Read(d.file)) {
+      return DecodeImage(bytes->data(), bytes->size(), d.hasMask, d.mask);
+    }
+  }
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(d.file, kMaxFileSize, &bytes)) return nullptr;
+  return DecodeImage(bytes.data(), bytes.size(), d.hasMask, d.mask);
+}
+
+}  // namespace Vellum

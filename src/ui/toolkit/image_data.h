@@ -1,0 +1,26 @@
+// A decoded picture as the painter wants it: 32-bit pixels, row by row from the
+// top, each 0xAARRGGBB with the colour channels already multiplied by alpha.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace Vellum {
+
+struct ImageData {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;  // width * height
+  bool hasAlpha = false;         // some pixel is not fully opaque
+
+  uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
+};
+
+// Decodes PNG bytes. With hasMask, a pixel whose premultiplied value equals mask
+// becomes 0 (fully transparent). Returns nullptr for bytes that are not a
+// picture or whose sides exceed kMaxImageSide. Any thread; no shared state.
+constexpr int kMaxImageSide = 4096;
+std::shared_ptr<const ImageData> DecodeImage(const uint8_t* bytes, size_t size, bool hasMask, uint32_t mask);
+
+}  // namespace Vellum
