@@ -152,7 +152,8 @@ TEST(ChildStatusParser, EncodeValues) {
 TEST(ChildStatusParser, EncodeAppliesToTheLinesAfterItInTheSameRead) {
   StatusRecorder rec;
   ChildStatusParser parser(ChildStatusTable::Package, rec.Callback());
-  EXPECT_EQ(parser.Feed("Encode=UTF8\nMessage=\xE4\xB8\xAD\xE6\x96\x87\n", 28), 0);
+  const char utf8[] = "Encode=UTF8\nMessage=\xE4\xB8\xAD\xE6\x96\x87\n";
+  EXPECT_EQ(parser.Feed(utf8, sizeof(utf8) - 1), 0);
   EXPECT_EQ(parser.CodePage(), 65001u);
 #ifdef _WIN32
   // Code page 936 bytes of the same two characters, in the same read as the switch.
