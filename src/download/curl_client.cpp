@@ -189,6 +189,9 @@ int CurlClient::Transfer(FILE* partFile) {
   resumeOffset = DownloadFiles::Size(partFile);
   if (resumeOffset > 0) rc |= curl_easy_setopt(h, CURLOPT_RESUME_FROM_LARGE, static_cast<curl_off_t>(resumeOffset));
   if (rc == 0) rc = curl_easy_perform(h);
+  // An answer shorter than the probed length ends "successfully" with bytes missing;
+  // it is a partial transfer, and the next attempt resumes from where it stopped.
+  if (rc == CURLE_OK && static_cast<double>(DownloadFiles::Size(partFile)) != fileLength) rc = CURLE_PARTIAL_FILE;
   return rc;
 }
 
