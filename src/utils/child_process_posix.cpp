@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -72,6 +73,15 @@ void Pipe::Close() {
   CloseNative(read);
 }
 
+// Windows runs any image file it is given; a downloaded package has no execute
+// bit here, so the stand-in grants it to files named by path.
+static void MakeRunnable(const std::string& program) {
+  struct stat st;
+  if (program.find('/') != std::string::npos && stat(program.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+      access(program.c_str(), X_OK) != 0)
+    chmod(program.c_str(), st.st_mode | S_IXUSR);
+}
+
 void ChildProcess::CreatePipes() {
   error.Create();
   output.Create();
@@ -85,6 +95,7 @@ void ChildProcess::Start(const std::wstring& line) {
   std::vector<std::string> args;
   for (const std::wstring& a : SplitCommandLine(line)) args.push_back(ToNarrow(a, kCodePageUtf8));
   if (args.empty() || args[0].empty()) throw Exception(L"no program");
+  MakeRunnable(args[0]);
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(&a[0]);
   argv.push_back(nullptr);
