@@ -10,6 +10,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -73,13 +75,20 @@ void Pipe::Close() {
   CloseNative(read);
 }
 
-// Windows runs any image file it is given; a downloaded package has no execute
-// bit here, so the stand-in grants it to files named by path.
+// Windows runs any program image it is given; a downloaded package has no execute
+// bit here, so the stand-in grants it to program images (ELF) named by path, and to
+// nothing else, so a file that is not a program still fails to start.
 static void MakeRunnable(const std::string& program) {
   struct stat st;
-  if (program.find('/') != std::string::npos && stat(program.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-      access(program.c_str(), X_OK) != 0)
-    chmod(program.c_str(), st.st_mode | S_IXUSR);
+  if (program.find('/') == std::string::npos || stat(program.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+      access(program.c_str(), X_OK) == 0)
+    return;
+  char magic[4] = {};
+  FILE* f = std::fopen(program.c_str(), "rb");
+  if (!f) return;
+  size_t got = std::fread(magic, 1, sizeof(magic), f);
+  std::fclose(f);
+  if (got == 4 && std::memcmp(magic, "\x7f" "ELF", 4) == 0) chmod(program.c_str(), st.st_mode | S_IXUSR);
 }
 
 void ChildProcess::CreatePipes() {
