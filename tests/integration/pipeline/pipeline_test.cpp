@@ -162,6 +162,28 @@ TEST_F(Pipeline, DownloadFailureDeletesThePackageAndARetryReusesTheDownloader) {
   EXPECT_EQ(installer.Downloader(), first) << "the downloader is kept across runs";
 }
 
+TEST_F(Pipeline, MultiPartRetryIsSpentByTheFirstRun) {
+  InstallerConfig::Get().DownloadType = 3;
+  // A package whose folder names another digest: every attempt fails its check.
+  ns_->WriteFile("0123456789abcdef0123456789abcdef/setup.exe", PackageServerClient::PackageBytes(2u << 20));
+  std::string url = ns_->Url("0123456789abcdef0123456789abcdef/setup.exe");
+  CDownloadInstaller installer(recorder_.Callback(), Wide(url), L"", InstallDir(), true, true, true);
+  std::vector<int> first = Codes(RunToEnd(installer));
+  InstallerConfig::Get().DownloadType = 1;
+  ASSERT_NE(dynamic_cast<const CMTCurlDownloader*>(installer.Downloader()), nullptr);
+  EXPECT_EQ(std::count(first.begin(), first.end(), DL_CODE_RETRY), 1) << "one whole retry";
+  EXPECT_EQ(first.back(), DL_CODE_FAIL);
+  size_t before = first.size();
+  installer.Start();
+  for (int i = 0; i < 6000 && recorder_.Snapshot().size() == before; ++i) std::this_thread::sleep_for(10ms);
+  for (int i = 0; i < 6000 && installer.Busy(); ++i) std::this_thread::sleep_for(10ms);
+  std::vector<int> all = Codes(recorder_.Snapshot());
+  std::vector<int> second(all.begin() + static_cast<long>(before), all.end());
+  EXPECT_EQ(std::count(second.begin(), second.end(), DL_CODE_RETRY), 0) << "no retry left";
+  ASSERT_FALSE(second.empty());
+  EXPECT_EQ(second.back(), DL_CODE_FAIL);
+}
+
 TEST_F(Pipeline, InstallFailureDeletesThePackage) {
   std::string url = ServePackage();
   PackageScript("line Progress=10\nline State=Fail\n");
