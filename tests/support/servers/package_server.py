@@ -15,7 +15,8 @@ one server. Control requests (never logged as package requests):
 A rule applies to the first `count` requests it matches (-1: every one); the first rule
 that matches and still has count left decides. Match keys: "method" ("GET", "HEAD"),
 "path" (exact raw path), "range_start" (first byte asked for; -1 = no Range header).
-Actions: "status" (answer with that status and a short body), "redirect" (302 to it),
+Actions: "drop" (close the connection without answering), "status" (answer with that
+status and a short body), "redirect" (302 to it),
 "serve" (file name relative to the namespace, in place of the path), "cut_after" (close
 the connection after that many body bytes), "stall_after" + "stall_seconds" (send that
 many body bytes, then send nothing), "length" (announce this Content-Length whatever is
@@ -201,6 +202,10 @@ class Handler(BaseHTTPRequestHandler):
         return full
 
     def respond(self, method, ns, raw_path, range_header, rule):
+        if rule.get("drop"):
+            self.close_connection = True
+            self.connection.shutdown(socket.SHUT_RDWR)
+            return 0
         if "status" in rule:
             self.reply(int(rule["status"]), b"scripted status")
             return int(rule["status"])
