@@ -78,6 +78,7 @@ def file_md5(path):
 
 def run_tool(tool, url, work, args):
     dest = os.path.join(work, tool + ".exe")
+    fields = {}
     for leftover in (dest, dest + ".part", dest + "_0", dest + "_1"):
         if os.path.exists(leftover):
             os.remove(leftover)
@@ -102,7 +103,8 @@ def run_tool(tool, url, work, args):
     ok = rc == 0 and os.path.exists(dest) and file_md5(dest) == args.digest
     if os.path.exists(dest):
         os.remove(dest)
-    return wall, rss, ok
+    digest_s = float(fields["md5_s"]) if tool in ("single", "multi") and "md5_s" in fields else 0.0
+    return wall, rss, ok, digest_s
 
 
 def main():
@@ -132,10 +134,11 @@ def main():
             for label, port in setups:
                 for tool in tools:
                     url = "http://127.0.0.1:%d%s" % (port, path)
-                    wall, rss, ok = run_tool(tool, url, work, args)
+                    wall, rss, ok, digest_s = run_tool(tool, url, work, args)
                     results.setdefault((label, tool), []).append((wall, rss, ok))
-                    print("%-26s %-7s wall %7.2f s  %8.1f MiB/s  peak %7.1f MiB  %s" % (
-                        label, tool, wall, args.size_mib / wall, rss / 1024.0, "ok" if ok else "FAILED"),
+                    extra = "  (one digest of the file: %.2f s)" % digest_s if digest_s else ""
+                    print("%-26s %-7s wall %7.2f s  %8.1f MiB/s  peak %7.1f MiB  %s%s" % (
+                        label, tool, wall, args.size_mib / wall, rss / 1024.0, "ok" if ok else "FAILED", extra),
                         flush=True)
         print()
         print("medians over %d rounds, %d MiB package%s" % (args.rounds, args.size_mib,
