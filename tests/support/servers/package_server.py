@@ -15,7 +15,8 @@ one server. Control requests (never logged as package requests):
 A rule applies to the first `count` requests it matches (-1: every one); the first rule
 that matches and still has count left decides. Match keys: "method" ("GET", "HEAD"),
 "path" (exact raw path), "range_start" (first byte asked for; -1 = no Range header).
-Actions: "status" (answer with that status and a short body), "redirect" (302 to it),
+Actions: "drop" (close the connection without answering), "status" (answer with that
+status and a short body), "redirect" (302 to it),
 "serve" (file name relative to the namespace, in place of the path), "cut_after" (close
 the connection after that many body bytes), "stall_after" + "stall_seconds" (send that
 many body bytes, then send nothing), "length" (announce this Content-Length whatever is
@@ -69,13 +70,21 @@ class State:
                 return rule
         return {}
 
-    def log(self, ns, line):
+    def log_arrival(self, ns, fields):
+        """Logs a request as it arrives (a stalled one is visible at once); the status
+        field reads "0" until the answer is complete."""
+        entry = fields + ["0"]
         with self.lock:
             lines = self.logs.setdefault(ns, [])
             if len(lines) < MAX_LOG_LINES:
-                lines.append(line)
+                lines.append(entry)
+        return entry
+
+    def log_status(self, ns, entry, status):
+        with self.lock:
+            entry[-1] = str(status)
             if self.log_file:
-                self.log_file.write(ns + "\t" + line + "\n")
+                self.log_file.write(ns + "\t" + "\t".join(entry) + "\n")
                 self.log_file.flush()
 
 
@@ -132,7 +141,7 @@ class Handler(BaseHTTPRequestHandler):
             return self.reply(200, b"ok")
         if method == "GET" and op == "log":
             with state.lock:
-                text = "".join(line + "\n" for line in state.logs.get(ns, []))
+                text = "".join("\t".join(entry) + "\n" for entry in state.logs.get(ns, []))
             return self.reply(200, text.encode("utf-8"), "text/plain; charset=utf-8")
         return self.reply(404, b"no such control")
 
@@ -165,10 +174,21 @@ class Handler(BaseHTTPRequestHandler):
         ns = segments[1] if len(segments) > 1 else ""
         range_header = self.headers.get("Range")
         rule = state.take_rule(ns, method, raw_path, range_start_of(range_header))
-        status = self.respond(method, ns, raw_path, range_header, rule)
-        state.log(ns, "\t".join([method, raw_path, range_header or "-",
-                                 self.headers.get("Accept-Encoding") or "-",
-                                 self.headers.get("User-Agent") or "-", str(status)]))
+        entry = state.log_arrival(ns, [method, raw_path, range_header or "-",
+                                       self.headers.get("Accept-Encoding") or "-",
+                                       self.headers.get("User-Agent") or "-"])
+        self.log_entry = (ns, entry)
+        try:
+            self.respond(method, ns, raw_path, range_header, rule)
+        finally:
+            self.log_entry = None
+
+    def send_response(self, code, message=None):
+        # The status is logged before any byte of the answer leaves, so a client that
+        # has its answer finds it in the log.
+        if getattr(self, "log_entry", None):
+            self.server.state.log_status(self.log_entry[0], self.log_entry[1], code)
+        super().send_response(code, message)
 
     def file_path(self, ns, raw_path, rule):
         if "serve" in rule:
@@ -182,6 +202,10 @@ class Handler(BaseHTTPRequestHandler):
         return full
 
     def respond(self, method, ns, raw_path, range_header, rule):
+        if rule.get("drop"):
+            self.close_connection = True
+            self.connection.shutdown(socket.SHUT_RDWR)
+            return 0
         if "status" in rule:
             self.reply(int(rule["status"]), b"scripted status")
             return int(rule["status"])
