@@ -6,9 +6,12 @@
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -72,6 +75,22 @@ void Pipe::Close() {
   CloseNative(read);
 }
 
+// Windows runs any program image it is given; a downloaded package has no execute
+// bit here, so the stand-in grants it to program images (ELF) named by path, and to
+// nothing else, so a file that is not a program still fails to start.
+static void MakeRunnable(const std::string& program) {
+  struct stat st;
+  if (program.find('/') == std::string::npos || stat(program.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+      access(program.c_str(), X_OK) == 0)
+    return;
+  char magic[4] = {};
+  FILE* f = std::fopen(program.c_str(), "rb");
+  if (!f) return;
+  size_t got = std::fread(magic, 1, sizeof(magic), f);
+  std::fclose(f);
+  if (got == 4 && std::memcmp(magic, "\x7f" "ELF", 4) == 0) chmod(program.c_str(), st.st_mode | S_IXUSR);
+}
+
 void ChildProcess::CreatePipes() {
   error.Create();
   output.Create();
@@ -85,6 +104,7 @@ void ChildProcess::Start(const std::wstring& line) {
   std::vector<std::string> args;
   for (const std::wstring& a : SplitCommandLine(line)) args.push_back(ToNarrow(a, kCodePageUtf8));
   if (args.empty() || args[0].empty()) throw Exception(L"no program");
+  MakeRunnable(args[0]);
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(&a[0]);
   argv.push_back(nullptr);

@@ -99,7 +99,10 @@ std::string SwitchValue(const std::vector<std::string>& args, const char* prefix
   return std::string();
 }
 
-void InstallInto(const std::string& dir, const std::string& selfDir) {
+// A downloaded package runs from the install folder, away from its siblings: then
+// QZ_FAKES names the folder they were built in.
+void InstallInto(const std::string& dir, std::string selfDir) {
+  if (const char* fakes = std::getenv("QZ_FAKES")) selfDir = fakes;
   MakeDirs(dir);
   CopyWholeFile(selfDir + kSep + "qz_fake_product" + kExeSuffix, dir + kSep + "Quibzip.exe");
   CopyWholeFile(selfDir + kSep + "qz_fake_uninstaller" + kExeSuffix, dir + kSep + "uninst.ep");
