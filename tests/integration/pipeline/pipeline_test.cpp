@@ -21,6 +21,8 @@
 #include "utils/profile.h"
 #include "utils/system_queries.h"
 #ifdef _WIN32
+#include <windows.h>
+
 #include "download/win_downloader.h"
 #endif
 
@@ -146,6 +148,23 @@ TEST_F(Pipeline, FailingUninstallerStopsThePipeline) {
   EXPECT_EQ(IndexOf(codes, DL_CODE_START), codes.size()) << "no download after a failed uninstall";
   EXPECT_TRUE(ns_->Log().empty());
 }
+
+#ifdef _WIN32
+TEST_F(Pipeline, UninstallerThatCannotBeCopiedStopsThePipeline) {
+  std::string url = ServePackage();
+  std::wstring un = OldInstallation("line State=Success\n");
+  std::wstring copy = Utils::JoinPath(Utils::GetInstallerTempDir(), L"Quibzip_un_asa.exe");
+  ASSERT_TRUE(Utils::DeleteFileIfPresent(copy));
+  // Held open without sharing, the uninstaller cannot be copied.
+  HANDLE held = CreateFileW(un.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  CDownloadInstaller installer(recorder_.Callback(), Wide(url), un, InstallDir(), true, true, true);
+  std::vector<Status> all = RunToEnd(installer);
+  CloseHandle(held);
+  EXPECT_EQ(all, (std::vector<Status>{{UNIST_CODE_FAIL, 1.0, L"\u53ef\u6267\u884c\u5378\u8f7d\u6587\u4ef6\u4e0d\u5b58\u5728"}}));
+  EXPECT_TRUE(ns_->Log().empty()) << "no download after a failed uninstall";
+}
+#endif
 
 TEST_F(Pipeline, DownloadFailureDeletesThePackageAndARetryReusesTheDownloader) {
   std::string url = ns_->Url("0123456789abcdef0123456789abcdef/missing.exe");
