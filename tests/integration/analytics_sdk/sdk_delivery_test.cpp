@@ -4,11 +4,15 @@
 #include <curl/curl.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <set>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "analytics/sdk/record_queue.h"
@@ -385,6 +389,53 @@ TEST_F(SdkDelivery, UnsentRecordsSurviveARestart) {
   const auto r = Records();
   ASSERT_EQ(r.size(), 4u);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(Props(r[i]).Get("zv_seq")->Integer(), i);
+}
+
+// Records built on eight threads while the main thread flushes, with the common
+// properties and the identity changing meanwhile: every record arrives once.
+TEST_F(SdkDelivery, TrackFromEightThreadsDuringFlushAll) {
+  ASSERT_TRUE(Start("c1"));
+  constexpr int kThreads = 8;
+  constexpr int kPerThread = 40;
+  std::atomic<int> running{kThreads};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([t, &running] {
+      for (int i = 0; i < kPerThread; ++i) {
+        PropertiesNode p;
+        p.SetNumber("zv_thread", t);
+        p.SetNumber("zv_seq", i);
+        Sdk::Track("ZvEventTask", p);
+        if (t == 0 && i == kPerThread / 2) Sdk::Login("c1-user");
+        if (t == 1 && i % 10 == 0) {
+          PropertiesNode common;
+          common.SetNumber("zv_round", i);
+          Sdk::AddCommonProperties(common);
+        }
+      }
+      running--;
+    });
+  }
+  while (running.load() > 0) EXPECT_TRUE(Sdk::FlushAll());
+  for (auto& th : threads) th.join();
+  ASSERT_TRUE(Sdk::FlushAll());
+
+  std::set<std::pair<long long, long long>> seen;
+  std::vector<long long> last(kThreads, -1);
+  int signUps = 0;
+  for (const Value& r : Records()) {
+    if (Str(r, "type") == "track_signup") {
+      ++signUps;
+      continue;
+    }
+    const long long t = Props(r).Get("zv_thread")->Integer();
+    const long long i = Props(r).Get("zv_seq")->Integer();
+    EXPECT_TRUE(seen.insert({t, i}).second) << t << "/" << i;
+    EXPECT_GT(i, last[t]);
+    last[t] = i;
+  }
+  EXPECT_EQ(signUps, 1);
+  EXPECT_EQ(seen.size(), static_cast<size_t>(kThreads * kPerThread));
 }
 
 }  // namespace
