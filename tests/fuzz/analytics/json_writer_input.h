@@ -114,10 +114,19 @@ inline std::string Run(const uint8_t* data, size_t size) {
   std::string error;
   if (!StrictJson::Parse(json, &parsed, &error)) return "writer output does not parse: " + error;
   if (parsed.type != StrictJson::Value::Type::kObject) return "not an object";
+  // Members come out in entry order; keys that are UTF-8 come out unchanged and in byte order.
   const auto keys = parsed.Keys();
-  for (size_t i = 1; i < keys.size(); ++i) {
-    if (ReferenceUtf8(keys[i - 1], true) && ReferenceUtf8(keys[i], true) && !(keys[i - 1] < keys[i]))
-      return "keys out of byte order";
+  const auto& entries = stack.front().GetEntries();
+  if (keys.size() != entries.size()) return "member count differs";
+  size_t i = 0;
+  const std::string* previous = nullptr;
+  for (const auto& entry : entries) {
+    if (ReferenceUtf8(entry.first, true)) {
+      if (keys[i] != entry.first) return "key changed on the way through JSON";
+      if (previous && !(*previous < keys[i])) return "keys out of byte order";
+      previous = &keys[i];
+    }
+    ++i;
   }
   for (const auto& kv : accepted) {
     const StrictJson::Value* v = stack.front().Find(kv.first) && ReferenceUtf8(kv.first, true)
