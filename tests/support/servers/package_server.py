@@ -92,8 +92,8 @@ def parse_range(header, size):
     """(start, end) inclusive for "bytes=a-b" / "bytes=a-", None when absent or unusable."""
     if not header or not header.startswith("bytes="):
         return None
-    spec = header[len("bytes="):].split(",")[0].strip()
-    first, _, last = spec.partition("-")
+    range_set = header[len("bytes="):].split(",")[0].strip()
+    first, _, last = range_set.partition("-")
     try:
         start = int(first)
         end = int(last) if last else size - 1
