@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "analytics/funnel/installer_funnel.h"
@@ -217,6 +219,37 @@ TEST_F(FunnelDelivery, CrashWithNothingElseQueuedStillGoesAtOnce) {
   const auto r = Collected::Records(ns_);
   ASSERT_EQ(r.size(), 1u);
   EXPECT_EQ(Event(r[0]), "AppCrashed");
+}
+
+TEST_F(FunnelDelivery, ReportsFromSeveralThreadsAllArrive) {
+  StartAnalytics();
+  constexpr int kPerThread = 40;
+  auto steps = [this](const std::wstring& prefix, bool throughHook) {
+    for (int i = 0; i < kPerThread; ++i) {
+      const std::wstring name = prefix + std::to_wstring(i);
+      if (throughHook) {
+        DownloadFunnel::ReportFunnelStep(Ab(), name, L"r", 0);
+      } else {
+        ReportFunnelStep(Ab(), name, L"", 0);
+      }
+    }
+  };
+  std::thread download(steps, L"hook-", true);
+  std::thread other(steps, L"step-", false);
+  for (int i = 0; i < kPerThread; ++i) ReportFunnelClick(Ab(), L"click-" + std::to_wstring(i));
+  download.join();
+  other.join();
+  std::thread crashing([] { ReportCrash(); });
+  crashing.join();
+  StopAnalytics();
+
+  std::set<std::string> names;
+  for (const Value& r : Collected::Records(ns_)) {
+    const Value& p = Props(r);
+    names.insert(p.Has("zv_task_name") ? Str(p, "zv_task_name") : p.Has("zv_name") ? Str(p, "zv_name") : Event(r));
+  }
+  EXPECT_EQ(names.size(), 3u * kPerThread + 1);
+  for (const char* probe : {"hook-0", "hook-39", "step-17", "click-39", "AppCrashed"}) EXPECT_TRUE(names.count(probe)) << probe;
 }
 
 TEST_F(FunnelDelivery, SwitchedOffCreatesAndSendsNothing) {

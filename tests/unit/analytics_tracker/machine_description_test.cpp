@@ -111,6 +111,10 @@ TEST(DistinctId, AsksElevenTimesThenFallsBack) {
   EXPECT_TRUE(std::regex_match(fallback, std::regex("[0-9a-f]+-[0-9a-f]+-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-[0-9a-f]+")))
       << fallback;
 
+  // Two machines without GUIDs must not share an id.
+  const std::string another = NewDistinctId([](system_facts::Guid*) { return false; });
+  EXPECT_NE(another, fallback);
+
   EXPECT_TRUE(std::regex_match(NewDistinctId(), guidForm));
 }
 
