@@ -7,7 +7,9 @@
 
 #include <chrono>
 #include <fstream>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -115,6 +117,107 @@ TEST_F(TrackerDelivery, TaskFieldsCrashAndAnsiTexts) {
     if (k.rfind("zv_task", 0) != 0 && k != "zv_aname" && k != "$is_first_time") commonKeys.push_back(k);
   EXPECT_EQ(Props(after[2]).Keys(), commonKeys);
   EXPECT_EQ(t->pendingCount(), 0);
+}
+
+// The event's own keys: everything but the common properties registered at start-up.
+std::vector<std::string> OwnKeys(const Value& record, const Value& commonRecord) {
+  std::set<std::string> common;
+  for (const std::string& k : Props(commonRecord).Keys()) common.insert(k);
+  std::vector<std::string> own;
+  for (const std::string& k : Props(record).Keys())
+    if (!common.count(k)) own.push_back(k);
+  return own;
+}
+
+TEST_F(TrackerDelivery, RestOfTheCatalogueOrdinaryThenUrgent) {
+  auto t = Started(Config());
+  t->setLocale("fr_FR");
+  ZvContextProperties ab;
+  ab.setProperty({5, 6, 8, 9, 11, 12, 14, 1}, "B2");
+
+  ZvEventCashier cashier;
+  cashier.cashierName = "vip";
+  cashier.subitem = "month";
+  t->trackCashier(cashier, ab);
+  ZvEventShare share;
+  share.channel = "mail";
+  share.result = ZvResult::Cancelled;
+  t->trackShare(share, ab);
+  ZvEventFile file;
+  file.aname = "compress";
+  file.io = 1;
+  file.result = ZvResult::Unknown;  // left out
+  file.size = 2048;
+  file.width = 640;
+  file.fps = 29.97;
+  t->trackFile(file, ab);
+  ZvEventOrder order;
+  order.suitId = "s1";
+  order.currency = ZvCurrency::JPY;
+  order.paidAmount = 100;
+  order.originalAmount = 120;
+  order.campaignCode = 7;
+  order.curPaidAmount = 0;  // left out
+  t->trackOrder(order, ab);
+  ZvAppOpenNotification note;
+  note.planId = "p";
+  note.planType = "t";
+  note.msgTitle = "m";
+  note.linkUrl = "http://x";
+  t->trackAppOpenNotification(&note, ab);
+  EXPECT_EQ(Collected::Attempts(ns_), 0) << "ordinary events wait";
+  EXPECT_EQ(t->pendingCount(), 5);
+
+  t->trackLaunch(ZvEventLaunch{}, ab);  // urgent, no profile updates without a user id
+  ZvEventUninstall uninstall;
+  uninstall.reason = "r";
+  t->trackUninstall(uninstall, ab);
+  ZvEventUpdate update;
+  update.op = ZvUpdateOp::UpgrateEnd;
+  update.result = ZvUpdateResult::Latest;
+  update.elapsed = 1.5;
+  t->trackUpdate(update, ab);
+  EXPECT_EQ(t->pendingCount(), 0);
+
+  const auto r = Collected::Records(ns_);
+  ASSERT_EQ(r.size(), 8u);
+  const Value& launch = r[5];  // carries nothing but the common properties and the context
+  const struct {
+    const char* event;
+    std::vector<std::string> keys;
+    std::map<std::string, std::string> values;
+  } expected[] = {
+      {"ZvEventCashier", {"$is_first_time", "zv_cashier_name", "zv_subitem"}, {{"zv_cashier_name", "vip"}}},
+      {"ZvEventShare", {"$is_first_time", "zv_channel", "zv_result"}, {{"zv_result", "Cancelled"}}},
+      {"ZvEventFile",
+       {"$is_first_time", "zv_aname", "zv_fps", "zv_io", "zv_size", "zv_width"},
+       {{"zv_io", "Output"}, {"zv_size", "2048"}, {"zv_fps", "29.97"}, {"zv_width", "640"}}},
+      {"ZvEventOrder",
+       {"$is_first_time", "zv_campaign_code", "zv_currency", "zv_original_amount", "zv_paid_amount", "zv_suit_id"},
+       {{"zv_currency", "JPY"}, {"zv_campaign_code", "7"}, {"zv_paid_amount", "100"}}},
+      {"AppOpenNotification",
+       {"$is_first_time", "$sf_link_url", "$sf_msg_title", "$sf_plan_id", "$sf_plan_type"},
+       {{"$sf_plan_id", "p"}}},
+      {"ZvEventLaunch", {}, {}},
+      {"ZvEventUninstall", {"zv_uninstall_reason"}, {{"zv_uninstall_reason", "r"}}},
+      {"ZvEventUpdate",
+       {"$is_first_time", "zv_elapsed", "zv_update_op", "zv_update_result"},
+       {{"zv_update_op", "UpgrateEnd"}, {"zv_update_result", "Latest"}, {"zv_elapsed", "1.5"}}},
+  };
+  for (size_t i = 0; i < r.size(); ++i) {
+    SCOPED_TRACE(expected[i].event);
+    EXPECT_EQ(Event(r[i]), expected[i].event);
+    EXPECT_EQ(OwnKeys(r[i], launch), expected[i].keys);
+    for (const auto& kv : expected[i].values) {
+      const Value* v = Props(r[i]).Get(kv.first);
+      ASSERT_NE(v, nullptr) << kv.first;
+      EXPECT_EQ(v->text, kv.second) << kv.first;
+    }
+    EXPECT_EQ(Str(Props(r[i]), "zvc_ab"), "B2");
+    EXPECT_EQ(Str(Props(r[i]), "zv_l10n_locale"), "fr_FR");
+    EXPECT_EQ(Str(Props(r[i]), "zv_l10n_language"), "fr");
+    EXPECT_EQ(Str(Props(r[i]), "zv_l10n_country"), "FR");
+  }
 }
 
 TEST_F(TrackerDelivery, LoginSwitchesTheIdentityAndIsSentAtOnce) {
