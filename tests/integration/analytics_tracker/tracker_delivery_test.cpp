@@ -353,6 +353,20 @@ TEST_F(TrackerDelivery, StartUpFailuresLeaveASilentOrBareTracker) {
   EXPECT_EQ(Props(r[0]).Keys(), (std::vector<std::string>{"$lib", "$lib_version", "app_crashed_reason"}));
 }
 
+TEST_F(TrackerDelivery, ASecondTrackerReplacesTheFirstAndStillDelivers) {
+  CreateTracker(Config());
+  ZvEventTask task;
+  task.name = "first";
+  CurrentTracker()->trackTask(task, kNone);
+  CreateTracker(Config());  // the first shuts down (delivering) before the second starts
+  EXPECT_EQ(Collected::Records(ns_).size(), 1u);
+  CurrentTracker()->trackCrash("second");
+  const auto r = Collected::Records(ns_);
+  ASSERT_EQ(r.size(), 2u);
+  EXPECT_EQ(Event(r[1]), "AppCrashed");
+  EXPECT_EQ(Str(Props(r[1]), "zv_app_id"), app_);
+}
+
 TEST_F(TrackerDelivery, RefusedAtShutdownTheRecordsWaitForTheNextRun) {
   ASSERT_TRUE(CollectorClient::SetMode(ns_, "500"));
   {

@@ -7,6 +7,7 @@
 
 #include "analytics/tracker/distinct_id.h"
 #include "analytics/tracker/os_description.h"
+#include "analytics/tracker/system_facts.h"
 
 namespace {
 
@@ -48,6 +49,13 @@ TEST(OsVersionText, Table) {
     EXPECT_EQ(OsVersionText(OsNumbers{r.known, r.major, r.minor, r.build}, r.is64, r.r2), r.text);
   }
 }
+
+#ifdef _WIN64
+TEST(SystemFacts, A64BitProcessKnowsItsSystemIs64Bit) {
+  // The WOW64 query says "no" to a 64-bit process; the architecture must decide then.
+  EXPECT_TRUE(system_facts::Is64BitSystem());
+}
+#endif
 
 TEST(UserAgentText, NamesTheWordSize) {
   EXPECT_EQ(UserAgentText("10", true), "Mozilla/5.0(Windows 10; Win64;)");
