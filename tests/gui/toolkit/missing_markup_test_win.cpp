@@ -1,6 +1,8 @@
 // A markup file the archive lacks: the process shows the toolkit's error box
 // and ends with exit code 1. The box is found by its title from this process,
 // its text checked, and dismissed by posting IDOK to it.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
