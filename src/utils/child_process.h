@@ -11,7 +11,8 @@
 
 namespace Utils {
 
-// A native handle (Win32 HANDLE; on POSIX a file descriptor + 1), null when closed.
+// A native handle (Win32 HANDLE; on POSIX a file descriptor + 1, and for the
+// process its id + 1), null when closed.
 using NativeHandle = void*;
 
 struct Pipe {
@@ -34,6 +35,8 @@ struct ChildProcess {
   NativeHandle thread = nullptr;
   uint32_t processId = 0;
   uint32_t threadId = 0;
+  // POSIX backend only: the code of a child already reaped, else kStillActive.
+  mutable uint32_t reapedExitCode = kStillActive;
 
   ChildProcess() = default;
   ~ChildProcess() { Close(); }
@@ -50,6 +53,8 @@ struct ChildProcess {
   uint32_t ExitCode() const;
   // Blocking read from the child's standard output: bytes read, 0 at its end.
   size_t ReadOutput(char* buffer, size_t size);
+  // Bytes waiting in the output pipe now (never blocks); 0 when none or closed.
+  size_t OutputAvailable() const;
   // Waits for the child to end, without a time limit.
   void Wait();
   void Close();

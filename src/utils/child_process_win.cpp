@@ -79,6 +79,13 @@ size_t ChildProcess::ReadOutput(char* buffer, size_t size) {
   return got;
 }
 
+size_t ChildProcess::OutputAvailable() const {
+  DWORD avail = 0;
+  if (!output.read || !PeekNamedPipe(static_cast<HANDLE>(output.read), nullptr, 0, nullptr, &avail, nullptr))
+    return 0;
+  return avail;
+}
+
 void ChildProcess::Wait() {
   if (process) WaitForSingleObject(static_cast<HANDLE>(process), INFINITE);
 }

@@ -53,11 +53,11 @@ Thread::~Thread() {
 
 bool Thread::HasThread() const { return native_->thread.joinable(); }
 
+// Notifies under the lock: Start may run on another thread than the owner, and
+// the owner may destroy the gate as soon as the thread it guards has ended.
 static void OpenGate(std::mutex& m, std::condition_variable& gate, bool& open) {
-  {
-    std::lock_guard<std::mutex> lock(m);
-    open = true;
-  }
+  std::lock_guard<std::mutex> lock(m);
+  open = true;
   gate.notify_all();
 }
 
