@@ -67,6 +67,16 @@ TEST(ModalLoop, TheCloseButtonClosesWithOne) {
   EXPECT_EQ(dialog.ShowModal(), 1u);
 }
 
+TEST(ModalLoop, TheMinimiseButtonMinimisesAndLeavesTheWindow) {
+  RecordingFrame frame(L"mainWnd.xml");
+  ASSERT_TRUE(frame.Open());
+  Vellum::CControlUI* min = frame.GetManager().FindControl(L"minbtn");
+  ASSERT_NE(min, nullptr);
+  frame.GetManager().SendNotify(min, L"click", 0, 0);
+  EXPECT_TRUE(GuiTest::PumpUntil([&] { return ::IsIconic(frame.GetHWND()) != FALSE; }));
+  EXPECT_TRUE(::IsWindow(frame.GetHWND()));
+}
+
 // The key goes through the window's pre-filters at once; a close it causes is
 // queued before the close that follows it, so the returned code tells which
 // came first.
