@@ -37,6 +37,15 @@ CControlUI* FindAt(CControlUI* control, Point p) {
   return control;
 }
 
+// Whether the control and every container above it are visible: focus may
+// stay on a button whose page was hidden.
+bool IsShown(const CControlUI* control) {
+  for (const CControlUI* c = control; c; c = c->GetParent()) {
+    if (!c->IsVisible()) return false;
+  }
+  return true;
+}
+
 // Whether control still belongs to the tree (it may have been replaced).
 bool InTree(const CControlUI* root, const CControlUI* control) {
   for (const CControlUI* c = control; c; c = c->GetParent()) {
@@ -234,7 +243,9 @@ void CUIManager::OnButtonDown(Point p) {
   mouse_ = p;
   CControlUI* under = FindControl(p);
   if (!under || !under->IsEnabled()) return;
-  if (IsActivatable(under) || dynamic_cast<CEditUI*>(under)) SetFocus(under);
+  // Whatever is clicked takes the focus, so a click beside the edit ends the
+  // hosted edit and Space no longer presses the button focused before.
+  SetFocus(under);
   if (auto* b = dynamic_cast<CButtonUI*>(under)) {
     pushed_ = under;
     b->SetButtonState(b->GetButtonState() | kStatePushed);
@@ -261,7 +272,7 @@ void CUIManager::OnKeyDown(WPARAM key) {
 // "click" first, then the selection change of an option: the window sees the
 // click of a check box before its new state is announced.
 void CUIManager::Activate(CControlUI* control) {
-  if (!control->IsVisible() || !control->IsEnabled()) return;
+  if (!control->IsEnabled() || !IsShown(control)) return;
   SendNotify(control, L"click", 0, 0);
   if (!InTree(root_.get(), control)) return;
   if (auto* check = dynamic_cast<CCheckBoxUI*>(control)) {

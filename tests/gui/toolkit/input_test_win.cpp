@@ -143,6 +143,22 @@ TEST_F(RealInput, EscapeDoesNothingAndReturnActivatesTheFocusedButton) {
   Key(VK_SPACE);
   ASSERT_TRUE(PumpUntil([&] { return frame.Count(L"click", L"defaultInstallBtn") == 2; }));
   EXPECT_TRUE(::IsWindow(frame.GetHWND()));
+
+  // Keys go to the focused control only while it can be seen: its row hidden,
+  // Return presses nothing.
+  install->GetParent()->SetVisible(false);
+  EXPECT_TRUE(install->IsFocused());
+  frame.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(frame.Count(L"click", L"defaultInstallBtn"), 2);
+  install->GetParent()->SetVisible(true);
+  GuiTest::PumpPending();
+  // A click beside the button takes the focus away from it.
+  const Vellum::Rect& b = install->GetPos();
+  frame.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(b.left - 20, (b.top + b.bottom) / 2));
+  frame.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(b.left - 20, (b.top + b.bottom) / 2));
+  EXPECT_FALSE(install->IsFocused());
+  frame.SendMessage(WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_EQ(frame.Count(L"click"), 2);
 }
 
 TEST_F(RealInput, TheEditHostsANativeWindowWhileFocused) {
