@@ -312,13 +312,14 @@ bool CUIManager::KillTimer(CControlUI* control, UINT id) {
   return true;
 }
 
-void CUIManager::OnTimer(UINT nativeId) {
+bool CUIManager::OnTimer(UINT nativeId) {
   const TimerRecord* record = timers_.FindLive(nativeId);
-  if (!record) return;
+  if (!record) return false;
   CControlUI* control = record->control;
   uint32_t id = record->id;
   control->OnTimer(id);
   SendNotify(control, L"timer", id, 0);
+  return true;
 }
 
 // ---- notifications
@@ -430,13 +431,25 @@ bool CUIManager::MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
       OnKeyDown(wParam);
       return true;
     case WM_TIMER:
-      OnTimer(static_cast<UINT>(wParam));
-      return true;
+      // A number no live record holds is the window's own timer (or a stopped
+      // one's last message): default processing sees it.
+      return OnTimer(static_cast<UINT>(wParam));
     case WM_COMMAND:
       if (edit_ && reinterpret_cast<HWND>(lParam) == edit_->GetHWND()) {
         if (HIWORD(wParam) == EN_CHANGE) edit_->SyncText();
         // The edit cannot be destroyed inside its own notification.
         if (HIWORD(wParam) == EN_KILLFOCUS) ::PostMessageW(hwnd_, kCloseEditMessage, 0, 0);
+        return true;
+      }
+      return false;
+    case WM_CTLCOLOREDIT:
+      if (edit_ && reinterpret_cast<HWND>(lParam) == edit_->GetHWND()) {
+        // The hosted edit writes in the field's colour on a plain white ground.
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        uint32_t color = edit_->GetOwner()->GetTextColor();
+        ::SetTextColor(dc, RGB((color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF));
+        ::SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
+        result = reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
         return true;
       }
       return false;

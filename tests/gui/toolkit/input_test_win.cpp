@@ -177,6 +177,11 @@ TEST_F(RealInput, TheEditHostsANativeWindowWhileFocused) {
   Key(VK_END);
   Type(L'Z');
   ASSERT_TRUE(PumpUntil([&] { return edit->GetText() == L"C:\\QZ"; })) << ::testing::PrintToString(edit->GetText());
+  GuiTest::PumpPending();
+  std::wstring dir = GuiTest::ScreenshotDir();
+  if (!dir.empty()) {
+    EXPECT_TRUE(GuiTest::SavePng(GuiTest::CaptureWindow(frame.GetHWND()), dir + L"\\mainWnd_page1_editing.png"));
+  }
   Click(Find(L"createDSCb"));  // focus leaves the edit: the native window goes
   ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(native); }));
   EXPECT_EQ(edit->GetText(), L"C:\\QZ");
