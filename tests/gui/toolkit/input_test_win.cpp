@@ -6,6 +6,7 @@
 #include "gui/support/screenshot.h"
 #include "ui/toolkit/button_ui.h"
 #include "ui/toolkit/check_box_ui.h"
+#include "ui/toolkit/image_cache.h"
 #include "ui/toolkit/tab_layout_ui.h"
 
 using GuiTest::PumpUntil;
@@ -121,10 +122,25 @@ TEST_F(RealInput, CheckBoxTogglesAndRaisesSelectChanged) {
   ASSERT_TRUE(tab->SelectItem(1, false));
   GuiTest::PumpPending();
   ASSERT_TRUE(box->IsSelected());
+  // The face sits at dest 0,2,16,18: its middle shows the checked or unchecked picture.
+  Vellum::CImageCache images(frame.GetManager().GetArchive());
+  auto checked = images.Get(std::wstring(L"res\\mainWnd\\Cb2.png"));
+  auto unchecked = images.Get(std::wstring(L"res\\mainWnd\\Cb1.png"));
+  ASSERT_TRUE(checked && unchecked);
+  ASSERT_NE(checked->At(8, 8), unchecked->At(8, 8));
+  auto faceColour = [&] {
+    GuiTest::PumpPending();
+    const Vellum::Rect& r = box->GetPos();
+    return GuiTest::CaptureWindow(frame.GetHWND()).At(r.left + 8, r.top + 10);
+  };
+  EXPECT_EQ(faceColour(), checked->At(8, 8) & 0xFFFFFF);
   Click(box);
   ASSERT_TRUE(PumpUntil([&] { return frame.Count(L"selectchanged", L"createDSCb") == 1; }));
   EXPECT_FALSE(box->IsSelected());
   EXPECT_EQ(frame.Count(L"click", L"createDSCb"), 1);
+  MouseTo(POINT{0, 0});  // the unchecked face without the hover picture
+  ASSERT_TRUE(PumpUntil([&] { return (StateOf(box) & Vellum::kStateHot) == 0; }));
+  EXPECT_EQ(faceColour(), unchecked->At(8, 8) & 0xFFFFFF);
   Click(box);
   ASSERT_TRUE(PumpUntil([&] { return frame.Count(L"selectchanged", L"createDSCb") == 2; }));
   EXPECT_TRUE(box->IsSelected());
