@@ -192,7 +192,6 @@ TEST(FramelessMaximise, LimitedToTheWorkArea) {
   EXPECT_EQ(info.ptMaxSize.y, mi.rcWork.bottom - mi.rcWork.top);
   EXPECT_EQ(info.ptMaxPosition.x, mi.rcWork.left - mi.rcMonitor.left);
   EXPECT_EQ(info.ptMaxPosition.y, mi.rcWork.top - mi.rcMonitor.top);
-
 }
 
 // Centring: on the owner when there is one, else on the work area, and never
