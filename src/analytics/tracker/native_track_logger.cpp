@@ -3,7 +3,7 @@
 namespace zorvik {
 namespace analytics {
 
-NativeTrackLogger::NativeTrackLogger(const std::string& path) : file_(path, std::ios::out | std::ios::app) {}
+NativeTrackLogger::NativeTrackLogger(const std::string& path) : file_(std::fopen(path.c_str(), "a")) {}
 
 void NativeTrackLogger::logEvent(const std::string& kindName, const std::string& eventName,
                                  const std::string& propertiesJson) {
@@ -13,8 +13,9 @@ void NativeTrackLogger::logEvent(const std::string& kindName, const std::string&
 void NativeTrackLogger::logMessage(const std::string& text) {
   std::lock_guard<std::mutex> hold(lock_);
   if (!file_) return;
-  file_ << text << '\n';
-  file_.flush();
+  std::fwrite(text.data(), 1, text.size(), file_.get());
+  std::fputc('\n', file_.get());
+  std::fflush(file_.get());
 }
 
 }  // namespace analytics

@@ -2,7 +2,8 @@
 // installer never turns on, so in practice it only makes sure the file exists.
 // Thread-safe: lines from several threads are written whole, one at a time.
 #pragma once
-#include <fstream>
+#include <cstdio>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -28,8 +29,13 @@ class NativeTrackLogger : public TrackLogger {
   void logMessage(const std::string& text) override;
 
  private:
+  struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+  };
   std::mutex lock_;
-  std::ofstream file_;  // guarded by lock_
+  // C stdio rather than a file stream: streams pull the C++ locale machinery
+  // (about half a megabyte) into a statically linked installer.
+  std::unique_ptr<std::FILE, FileCloser> file_;  // guarded by lock_
 };
 
 }  // namespace analytics
