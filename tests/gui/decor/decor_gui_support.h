@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gui/support/gui_pump.h"
+#include "gui/support/screenshot.h"
 #include "ui/message_box_wnd.h"
 
 namespace DecorTest {
@@ -70,8 +71,20 @@ class OwnerWindow : public GuiTest::RecordingFrame {
   LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handledFlag) override;
 };
 
-// The screen's pixels of a window's rectangle saved as <screenshots>/<name>.png;
-// false when there is no screenshot folder or the file cannot be written.
-bool SaveScreenshotOf(HWND hwnd, const std::wstring& name);
+// A window with its drop shadow, three ways: the screen as it shows them
+// (wine under Xvfb puts a layered window's pixels on the screen unblended, over
+// black), the screen beneath with the shadow hidden, and that with the
+// shadow's pixels blended over it per pixel as a compositing desktop shows
+// them. All cover the shadow window's rectangle.
+struct ShadowShots {
+  GuiTest::Screenshot shown, beneath, composited;
+  POINT window = {};  // the window's top-left corner within the pictures
+  bool ok = false;    // false when hiding the shadow never changed the screen
+};
+ShadowShots CaptureWithShadow(HWND window, const Vellum::CDropShadow& shadow);
+
+// Saves a picture as <screenshots>/<name>.png; false when there is no
+// screenshot folder or the file cannot be written.
+bool SaveScreenshot(const GuiTest::Screenshot& shot, const std::wstring& name);
 
 }  // namespace DecorTest

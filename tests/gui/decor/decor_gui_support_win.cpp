@@ -85,11 +85,56 @@ LRESULT OwnerWindow::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam,
   return RecordingFrame::HandleCustomMessage(msg, wParam, lParam, handledFlag);
 }
 
-bool SaveScreenshotOf(HWND hwnd, const std::wstring& name) {
+namespace {
+
+// Premultiplied "over": what UpdateLayeredWindow's per-pixel alpha shows.
+uint32_t Over(uint32_t src, uint32_t dst) {
+  uint32_t a = src >> 24, out = 0;
+  for (int s = 0; s < 24; s += 8) {
+    uint32_t c = ((src >> s) & 0xFF) + ((dst >> s) & 0xFF) * (255 - a) / 255;
+    out |= (c > 255 ? 255 : c) << s;
+  }
+  return out;
+}
+
+}  // namespace
+
+ShadowShots CaptureWithShadow(HWND window, const Vellum::CDropShadow& shadow) {
+  ShadowShots shots;
+  HWND sw = shadow.GetShadowWindow();
+  const Vellum::ShadowBitmap& bmp = shadow.GetLastRender();
+  shots.shown = GuiTest::CaptureWindow(sw);
+  if (shots.shown.pixels.empty() || shots.shown.width != bmp.width || shots.shown.height != bmp.height) return shots;
+  RECT sr, wr;
+  ::GetWindowRect(sw, &sr);
+  ::GetWindowRect(window, &wr);
+  shots.window = POINT{wr.left - sr.left, wr.top - sr.top};
+  // Beside the window's right edge, halfway down: shadow only.
+  const int bx = shots.window.x + (wr.right - wr.left) + 1, by = shots.window.y + (wr.bottom - wr.top) / 2;
+  const uint32_t shownBeside = shots.shown.At(bx, by);
+  ::ShowWindow(sw, SW_HIDE);
+  bool changed = GuiTest::PumpUntil(
+      [&] {
+        shots.beneath = GuiTest::CaptureWindow(sw);
+        return !shots.beneath.pixels.empty() && shots.beneath.At(bx, by) != shownBeside;
+      },
+      3000);
+  ::ShowWindow(sw, SW_SHOWNOACTIVATE);
+  if (!changed) return shots;
+  shots.composited = shots.beneath;
+  for (int y = 0; y < bmp.height; ++y) {
+    for (int x = 0; x < bmp.width; ++x) {
+      uint32_t& px = shots.composited.pixels[static_cast<size_t>(y) * static_cast<size_t>(bmp.width) + static_cast<size_t>(x)];
+      px = Over(bmp.At(x, y), px);
+    }
+  }
+  shots.ok = true;
+  return shots;
+}
+
+bool SaveScreenshot(const GuiTest::Screenshot& shot, const std::wstring& name) {
   std::wstring dir = GuiTest::ScreenshotDir();
-  if (dir.empty()) return false;
-  GuiTest::Screenshot shot = GuiTest::CaptureWindow(hwnd);
-  if (shot.pixels.empty()) return false;
+  if (dir.empty() || shot.pixels.empty()) return false;
   return GuiTest::SavePng(shot, dir + L"\\" + name + L".png");
 }
 

@@ -101,11 +101,26 @@ class PromptDialogs : public ::testing::Test {
     };
   }
 
+  // Saves prompt_<class>.png (the screen as shown) and
+  // prompt_<class>_composited.png; the shadow shows beside the dialog and
+  // nothing of it over the dialog itself.
   static std::function<bool()> Screenshot(const std::wstring& cls) {
     return [cls] {
       CMessageBoxWnd* d = FindDialog(cls);
       if (!d) return false;
-      EXPECT_TRUE(DecorTest::SaveScreenshotOf(d->GetShadow().GetShadowWindow(), L"prompt_" + cls));
+      DecorTest::ShadowShots shots = DecorTest::CaptureWithShadow(d->GetHWND(), d->GetShadow());
+      EXPECT_TRUE(shots.ok) << "the shadow does not show on the screen";
+      EXPECT_TRUE(DecorTest::SaveScreenshot(shots.shown, L"prompt_" + cls));
+      if (!shots.ok) return true;
+      EXPECT_TRUE(DecorTest::SaveScreenshot(shots.composited, L"prompt_" + cls + L"_composited"));
+      for (POINT inside : {POINT{180, 90}, POINT{20, 150}, POINT{300, 15}}) {
+        int x = shots.window.x + inside.x, y = shots.window.y + inside.y;
+        EXPECT_EQ(shots.shown.At(x, y), shots.beneath.At(x, y)) << "over the dialog at " << inside.x << "," << inside.y;
+      }
+      // Composited, the ring beside the window is darker than what lies beneath it.
+      int bx = shots.window.x + 361, by = shots.window.y + 90;
+      uint32_t under = shots.beneath.At(bx, by), over = shots.composited.At(bx, by);
+      EXPECT_LT((over >> 8) & 0xFF, (under >> 8) & 0xFF) << std::hex << under << " " << over;
       return true;
     };
   }
