@@ -73,17 +73,21 @@ CRenderEngine::~CRenderEngine() {
 void CRenderEngine::SetFonts(const CFontTable& table) {
   for (auto& f : fonts_) ::DeleteObject(f.second);
   fonts_.clear();
+  // Bold raises the default GUI font's weight by 700; the system takes at most 1000.
+  LOGFONTW gui = {};
+  ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(gui), &gui);
+  const LONG boldWeight = std::min<LONG>((gui.lfWeight ? gui.lfWeight : FW_NORMAL) + FW_BOLD, 1000);
   for (const auto& entry : table.All()) {
-    const FontSpec& spec = entry.second;
+    const FontSpec& desc = entry.second;
     LOGFONTW lf = {};
-    lf.lfHeight = -spec.size;
-    lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfUnderline = spec.underline;
-    lf.lfItalic = spec.italic;
+    lf.lfHeight = -desc.size;
+    lf.lfWeight = desc.bold ? boldWeight : FW_NORMAL;
+    lf.lfUnderline = desc.underline;
+    lf.lfItalic = desc.italic;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = ANTIALIASED_QUALITY;
-    lstrcpynW(lf.lfFaceName, spec.name.c_str(), LF_FACESIZE);
-    if (HFONT font = ::CreateFontIndirectW(&lf)) fonts_[spec.id] = font;
+    lstrcpynW(lf.lfFaceName, desc.name.c_str(), LF_FACESIZE);
+    if (HFONT font = ::CreateFontIndirectW(&lf)) fonts_[desc.id] = font;
   }
   auto it = fonts_.find(table.DefaultId());
   defaultFont_ = it != fonts_.end() ? it->second : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));

@@ -33,7 +33,8 @@ class CWindowWnd {
   // Posts a close message carrying the code, if the window still exists.
   void Close(UINT code = IDOK);
   void ShowWindow(bool show = true, bool takeFocus = true);
-  // Loads icon resource number res at the large and small system sizes.
+  // Loads icon resource number res at the large and small system sizes and
+  // sets both; the object keeps the icons until it is destroyed or the next call.
   void SetIcon(UINT res);
   LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
   LRESULT PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -44,13 +45,20 @@ class CWindowWnd {
   virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   // After the native window is gone (WM_NCDESTROY).
   virtual void OnFinalMessage(HWND) {}
+  // Stops delivering the native window's messages to this object (it is being
+  // destroyed); the window itself goes when the object does.
+  void DetachMessages();
 
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   bool RegisterWindowClass();
 
+  void FreeIcons();
+
   HWND hwnd_ = nullptr;
   UINT lastCloseCode_ = 0;
+  HICON bigIcon_ = nullptr;
+  HICON smallIcon_ = nullptr;
 };
 
 }  // namespace Vellum
