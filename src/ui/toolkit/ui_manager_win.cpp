@@ -61,6 +61,8 @@ CUIManager::CUIManager() : images_(std::make_unique<CImageCache>(nullptr)),
 
 CUIManager::~CUIManager() {
   edit_.reset();
+  // Controls stop their own timers as they go, so the tree goes while the timer book still exists.
+  root_.reset();
   auto& live = LiveManagers();
   live.erase(std::remove(live.begin(), live.end(), this), live.end());
   if (hwnd_ && ::IsWindow(hwnd_)) {
