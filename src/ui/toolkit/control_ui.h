@@ -29,6 +29,9 @@ class CControlUI {
   virtual CContainerUI* AsContainer() { return nullptr; }
   // Called once the tree is attached to a window (host is then set).
   virtual void DoInit() {}
+  // A control timer of this control fired (before the "timer" notification is
+  // raised); animated controls advance their frame here.
+  virtual void OnTimer(uint32_t /*id*/) {}
 
   const std::wstring& GetName() const { return name_; }
   void SetName(const std::wstring& name) { name_ = name; }

@@ -1,0 +1,45 @@
+// The skinned window the installer's windows derive from: its frame
+// parameters say where its skin is, and it keeps Escape from closing it.
+//
+// Owner: whoever constructs it. Thread: the thread that creates it.
+#pragma once
+#include <string>
+
+#include "ui/toolkit/window_impl_base.h"
+
+namespace Vellum {
+
+struct FrameParams {
+  int resourceKind = kResourceZipInResource;
+  UINT resourceId = 147;
+  std::wstring skinFolder;       // appended to the executable's folder
+  std::wstring skinFile;         // markup file in the archive
+  std::wstring windowClassName;  // native class; the skin file name without extension
+};
+
+class CSkinFrame : public WindowImplBase {
+ public:
+  explicit CSkinFrame(FrameParams params) : params_(std::move(params)) {}
+  const FrameParams& GetFrameParams() const { return params_; }
+
+  // Consumes a key-down of Escape (nothing happens); the rest as the base.
+  LRESULT MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+ protected:
+  LPCWSTR GetWindowClassName() const override { return params_.windowClassName.c_str(); }
+  std::wstring GetSkinFolder() const override { return params_.skinFolder; }
+  std::wstring GetSkinFile() const override { return params_.skinFile; }
+  int GetResourceType() const override { return params_.resourceKind; }
+  UINT GetResourceID() const override { return params_.resourceId; }
+  // Clears the caption and maximise-box styles; then, when the markup's
+  // "showshadow" is "true", calls ShowShadow.
+  void InitWindow() override;
+  // Creates the drop shadow from the markup's shadow attributes; the
+  // decorations layer provides it, the frame alone shows none.
+  virtual void ShowShadow() {}
+
+ private:
+  FrameParams params_;
+};
+
+}  // namespace Vellum
