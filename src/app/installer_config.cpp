@@ -7,6 +7,7 @@
 namespace {
 const wchar_t kSection[] = L"Install";
 const wchar_t kBuiltInUrl[] = QZ_DEFAULT_DOWNLOAD_URL;
+const wchar_t kBuiltInAnalyticsUrl[] = QZ_DEFAULT_ANALYTICS_URL;
 
 std::wstring FolderOf(const std::wstring& path) {
   size_t cut = path.find_last_of(L"\\/");
@@ -39,6 +40,7 @@ void InstallerConfig::SetBuiltIns() {
   DownloadScale = 0.7;
   CurlReady = true;
   AbLabel = L"IN";
+  AnalyticsUrl = kBuiltInAnalyticsUrl;
 }
 
 std::wstring InstallerConfig::ExpandRoute(const std::wstring& address) {
@@ -67,6 +69,7 @@ void InstallerConfig::LoadFromFile(const std::wstring& exePath) {
     // No number reads as 0; a number beyond a double keeps the value we had.
     if (LeadingDouble(read(L"DownloadScale", L"0.7"), &scale) != Parse::OutOfRange) DownloadScale = scale;
     InstCmd = read(L"InstCmd", L"");
+    AnalyticsUrl = read(L"AnalyticsUrl", kBuiltInAnalyticsUrl);
   }
   AppName = L"Quibzip";
   AppVersion = L"1.7.9";

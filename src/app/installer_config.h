@@ -13,6 +13,10 @@
 #ifndef QZ_DEFAULT_DOWNLOAD_URL
 #define QZ_DEFAULT_DOWNLOAD_URL L"http://dl.quibzip.com/software/257"
 #endif
+// The analytics collection endpoint built into this delivery (a CMake cache variable).
+#ifndef QZ_DEFAULT_ANALYTICS_URL
+#define QZ_DEFAULT_ANALYTICS_URL L"http://sa.quibzip.com/sa?project=pc"
+#endif
 
 class InstallerConfig {
  public:
@@ -50,6 +54,8 @@ class InstallerConfig {
   double DownloadScale;
   bool CurlReady;
   std::wstring AbLabel;
+  // Where analytics is sent: "AnalyticsUrl" of the settings file, else the built-in endpoint.
+  std::wstring AnalyticsUrl;
 
  private:
   void SetBuiltIns();
