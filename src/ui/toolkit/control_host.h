@@ -21,6 +21,11 @@ class IControlHost {
   virtual CControlUI* GetFocus() const = 0;
   // Raises a notification synchronously (timestamp and mouse point filled by the host).
   virtual void SendNotify(CControlUI* sender, const std::wstring& type, uint32_t wParam, uint32_t lParam) = 0;
+  // Control timers: a repeating timer for (control, id) whose ticks reach the
+  // control's OnTimer; starting a running one keeps it, stopping a missing one
+  // does nothing. A host without timers refuses (false).
+  virtual bool SetTimer(CControlUI* /*control*/, uint32_t /*id*/, uint32_t /*elapseMs*/) { return false; }
+  virtual bool KillTimer(CControlUI* /*control*/, uint32_t /*id*/) { return false; }
 };
 
 }  // namespace Vellum

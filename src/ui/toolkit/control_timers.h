@@ -6,6 +6,7 @@
 // This class only keeps the book; the manager arms and kills the native timers
 // as the results say. Owner: the window's manager. Thread: the window's thread.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -1,0 +1,7 @@
+# qz_ui_decor: the animated frame controls ("SequenceLabel", "SequenceButton").
+# Portable: they only ask their window for timers and repaints.
+add_library(qz_ui_decor STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/frame_sequence.cpp ${CMAKE_CURRENT_LIST_DIR}/sequence_animation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sequence_label_ui.cpp ${CMAKE_CURRENT_LIST_DIR}/sequence_button_ui.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sequence_controls.cpp)
+target_link_libraries(qz_ui_decor PUBLIC qz_toolkit_core)
