@@ -3,7 +3,7 @@
 #include "analytics/funnel/installer_funnel.h"
 
 LONG WINAPI CrashFilter(EXCEPTION_POINTERS*) {
-  ReportFunnelStep({{L"AB", L"IN"}}, L"崩溃退出", L"", 0.0f);
-  ReportCrash();
+  zorvik::analytics::ReportFunnelStep({{L"AB", L"IN"}}, L"崩溃退出", L"", 0.0f);
+  zorvik::analytics::ReportCrash();
   return EXCEPTION_CONTINUE_SEARCH;
 }

@@ -22,7 +22,7 @@ void InitCurl() {
   if (curl_global_init(CURL_GLOBAL_ALL) != CURLE_OK) {
     InstallerConfig::Get().CurlReady = false;
     // No tracker exists yet, so this records nothing; kept for the funnel's catalogue.
-    ReportFunnelStep({{L"AB", L"IN"}}, L"libcurl初始化失败", L"", 0.0f);
+    zorvik::analytics::ReportFunnelStep({{L"AB", L"IN"}}, L"libcurl初始化失败", L"", 0.0f);
   }
 }
 
@@ -42,7 +42,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   Utils::InstanceMutex lock(L"Installer_Quibzip");
   if (!lock.Acquire()) return -1;
 
-  StartAnalytics();
+  zorvik::analytics::StartAnalytics();
   InstallerConfig::Get().ApplyCommandLine();
   PrepareToolkit(instance);
   {
@@ -51,7 +51,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     window.CenterWindow();
     window.ShowModal();
 
-    StopAnalytics();
+    zorvik::analytics::StopAnalytics();
     curl_global_cleanup();
   }  // the window object goes here, before the lock
   lock.Release();

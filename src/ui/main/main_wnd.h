@@ -62,7 +62,7 @@ class CMainWnd : public Vellum::CSkinFrame {
 
  private:
   struct Controls;
-  using AbMap = std::map<std::wstring, std::wstring>;
+  using AbMap = std::map<std::wstring, std::wstring>;  // the funnel glue's A/B map
 
   // Window ready
   void FindControls();

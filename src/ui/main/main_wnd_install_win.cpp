@@ -105,7 +105,7 @@ void CMainWnd::OnInstall(Vellum::NotifyEvent& msg) {
     if (ui_->ableftBtn) StartSlideTimer();
     pageBeforeInstalling_ = CurrentPage();
     SelectPage(kPageInstalling);
-    ReportFunnelView(Ab());
+    zorvik::analytics::ReportFunnelView(Ab());
     orchestrator_->Start();
   }
   if (ui_->customeInstallBtn) ui_->customeInstallBtn->SetEnabled(true);

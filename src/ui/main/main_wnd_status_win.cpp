@@ -178,7 +178,7 @@ void CMainWnd::StartProduct() {
 CMainWnd::AbMap CMainWnd::Ab() const { return AbMap{{L"AB", experimentLabel_}}; }
 
 void CMainWnd::RecordStep(const std::wstring& step, const std::wstring& reason, float elapsed) {
-  ReportFunnelStep(Ab(), step, reason, elapsed);
+  zorvik::analytics::ReportFunnelStep(Ab(), step, reason, elapsed);
 }
 
-void CMainWnd::RecordClick(const std::wstring& text) { ReportFunnelClick(Ab(), text); }
+void CMainWnd::RecordClick(const std::wstring& text) { zorvik::analytics::ReportFunnelClick(Ab(), text); }
