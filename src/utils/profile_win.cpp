@@ -27,3 +27,16 @@ bool WriteProfileString(const std::wstring& file, const std::wstring& section, c
 }
 
 }  // namespace Utils
+
+// <windows.h> maps WriteProfileString to WriteProfileStringW, so the definition
+// above carries that name, and so do the calls of Win32 sources. Portable sources
+// never see the macro and call the plain name: give them the same function.
+#undef WriteProfileString
+namespace Utils {
+
+bool WriteProfileString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                        const std::wstring& value) {
+  return Utils::WriteProfileStringW(file, section, key, value);
+}
+
+}  // namespace Utils
