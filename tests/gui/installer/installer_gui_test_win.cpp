@@ -14,7 +14,6 @@
 #include "utils/text.h"
 
 using namespace InstallerGui;
-using GuiTest::PumpUntil;
 
 namespace {
 
@@ -49,7 +48,9 @@ class InstallerGuiTest : public ::testing::Test {
     return main;
   }
   bool WaitPage(Session& s, HWND main, int page, DWORD ms = 30000) {
-    return PumpUntil([&] { return s.Page(main) == page; }, ms);
+    if (Await([&] { return s.Page(main) == page; }, ms)) return true;
+    s.Save(main, "failed-" + s.Ns() + "-page" + std::to_string(page));  // what was shown instead
+    return false;
   }
   int Exit(Session& s, DWORD ms = 30000) {
     DWORD code = 12345;
@@ -71,7 +72,7 @@ TEST_F(InstallerGuiTest, OneClickInstallFromWelcomeToFinished) {
   std::set<uint64_t> texts;
   std::vector<int> fills;
   bool saved = false;
-  PumpUntil([&] {
+  Await([&] {
     const int page = s.Page(main);
     if (page == 2) {
       texts.insert(s.ProgressTextHash(main));
@@ -85,7 +86,7 @@ TEST_F(InstallerGuiTest, OneClickInstallFromWelcomeToFinished) {
   s.Save(main, "04-finished");
   EXPECT_GE(texts.size(), 3u) << "the percent text hardly changed";
   ASSERT_GE(fills.size(), 3u) << "the bar hardly moved";
-  EXPECT_TRUE(std::is_sorted(fills.begin(), fills.end())) << "the bar went back";
+  EXPECT_TRUE(std::is_sorted(fills.begin(), fills.end())) << "the bar went back: " << ::testing::PrintToString(fills);
 
   const std::wstring folder = DefaultFolder();
   EXPECT_EQ(ReadProductValue(L"InstallPath"), folder);
@@ -118,7 +119,7 @@ TEST_F(InstallerGuiTest, CustomInstallIntoATypedFolderWithBothBoxesCleared) {
   s.Click(main, L"mainWnd.xml", L"customeBtn", 0);
   ASSERT_TRUE(WaitPage(s, main, 1));
   s.Click(main, L"mainWnd.xml", L"installDirEdit", 1);
-  PumpUntil([] { return false; }, 300);
+  Idle(300);
   INPUT keys[4] = {};
   for (INPUT& k : keys) k.type = INPUT_KEYBOARD;
   keys[0].ki.wVk = VK_HOME;
@@ -136,7 +137,7 @@ TEST_F(InstallerGuiTest, CustomInstallIntoATypedFolderWithBothBoxesCleared) {
   s.TypeText(parent);
   s.Click(main, L"mainWnd.xml", L"createDSCb", 1);
   s.Click(main, L"mainWnd.xml", L"createQSCb", 1);
-  PumpUntil([] { return false; }, 300);
+  Idle(300);
   s.Save(main, "02-custom");
   s.Click(main, L"mainWnd.xml", L"customeInstallBtn", 1);
   ASSERT_TRUE(WaitPage(s, main, 3, 60000));
@@ -197,7 +198,7 @@ TEST_F(InstallerGuiTest, ExistingInstallationOpenStartsTheProductAndCloseBoxLeav
     ASSERT_TRUE(tip);
     s.Click(tip, L"InstalledPathTipWnd.xml", L"cancelBtn");
     EXPECT_EQ(Exit(s), 0);
-    EXPECT_TRUE(PumpUntil([&] { return FileExistsW(started); }, 10000)) << "the product was not started";
+    EXPECT_TRUE(Await([&] { return FileExistsW(started); }, 10000)) << "the product was not started";
     EXPECT_NE(ReadFileW(started).find("Quibzip.exe"), std::string::npos);
   }
   {
@@ -288,7 +289,7 @@ TEST_F(InstallerGuiTest, DownloadFailureOffersRetryAndReturnsToThePageBefore) {
   const size_t firstRound = s.Server().Log().size();
   EXPECT_GT(firstRound, 0u);
   s.Click(tip, L"NetworkTipWnd.xml", L"okBtn");  // "重新安装"
-  PumpUntil([&] { return !::IsWindow(tip); }, 5000);
+  Await([&] { return !::IsWindow(tip); }, 5000);
   HWND again = s.WaitWindow(L"NetworkTipWnd", 60000);
   ASSERT_TRUE(again) << "the retry did not fail again";
   s.Click(again, L"NetworkTipWnd.xml", L"cancelBtn");  // "稍后再试"
@@ -325,7 +326,7 @@ TEST_F(InstallerGuiTest, InstallFailureShowsThePackageTextAndResetsFromSeventyPe
     s.Click(main, L"mainWnd.xml", L"defaultInstallBtn", 0);
     ASSERT_TRUE(WaitPage(s, main, 2));
     int fillBefore = 0;
-    PumpUntil([&] { fillBefore = std::max(fillBefore, s.ProgressFill(main)); return s.FindWindowOf(L"MessageBox2Wnd") != nullptr; }, 60000);
+    Await([&] { fillBefore = std::max(fillBefore, s.ProgressFill(main)); return s.FindWindowOf(L"MessageBox2Wnd") != nullptr; }, 60000);
     HWND box = s.WaitWindow(L"MessageBox2Wnd");
     ASSERT_TRUE(box) << "no install failure message";
     s.Save(box, std::string("09-install-failed-") + c.ns);
@@ -388,7 +389,7 @@ TEST_F(InstallerGuiTest, SecondInstanceExitsWithMinusOneAndShowsNothing) {
   HWND ask = s.WaitWindow(L"ExitTipWnd");
   ASSERT_TRUE(ask);
   s.Click(ask, L"ExitTipWnd.xml", L"cancelBtn");  // "否" keeps it open
-  PumpUntil([&] { return !::IsWindow(ask); }, 5000);
+  Await([&] { return !::IsWindow(ask); }, 5000);
   EXPECT_TRUE(s.Running());
   s.Click(main, L"mainWnd.xml", L"closebtn", 0);
   ask = s.WaitWindow(L"ExitTipWnd");
@@ -430,17 +431,17 @@ TEST_F(InstallerGuiTest, StartupStylesStartTheProductWhenTheyShould) {
     s.Click(main, L"mainWnd.xml", L"defaultInstallBtn", 0);
     ASSERT_TRUE(WaitPage(s, main, 3, 60000));
     if (c.startedAtFinish) {
-      EXPECT_TRUE(PumpUntil([&] { return FileExistsW(started); }, 10000));
+      EXPECT_TRUE(Await([&] { return FileExistsW(started); }, 10000));
     } else {
-      PumpUntil([] { return false; }, 1500);
+      Idle(1500);
       EXPECT_FALSE(FileExistsW(started));
     }
     s.Click(main, L"mainWnd.xml", L"openProduceBtn", 3);
     EXPECT_EQ(Exit(s), 0);
     if (c.startedOnButton) {
-      EXPECT_TRUE(PumpUntil([&] { return FileExistsW(started); }, 10000));
+      EXPECT_TRUE(Await([&] { return FileExistsW(started); }, 10000));
     } else {
-      PumpUntil([] { return false; }, 1500);
+      Idle(1500);
       EXPECT_FALSE(FileExistsW(started));
     }
   }

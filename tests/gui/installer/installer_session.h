@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -65,7 +66,7 @@ class Session {
   // Which page of "mainTabLt" the main window shows, judged by the pixels of its
   // blue buttons, close box and progress bar; -1 when none fits.
   int Page(HWND mainWnd) const;
-  // Filled width of "installPrg" in pixels.
+  // Filled width of "installPrg" in pixels (call it first while the bar is empty).
   int ProgressFill(HWND mainWnd) const;
   // A hash of what "progressLb" shows.
   uint64_t ProgressTextHash(HWND mainWnd) const;
@@ -82,7 +83,15 @@ class Session {
   std::wstring exe_;
   std::unique_ptr<PackageServerClient::Namespace> server_;
   PROCESS_INFORMATION process_ = {};
+  static constexpr uint32_t kUnknownColour = 0xFFFFFFFFu;
+  mutable uint32_t emptyBar_ = kUnknownColour;
 };
+
+// Polls cond every 40 ms (pumping this thread's messages) until it holds; false
+// after timeoutMs. The installer is another process, so nothing wakes us for it.
+bool Await(const std::function<bool()>& cond, DWORD timeoutMs);
+// Lets timeMs pass while pumping (for "nothing happens" checks).
+void Idle(DWORD timeMs);
 
 // The funnel records the collector received in a namespace (JSON texts of the records).
 std::vector<std::string> CollectorRecords(const std::string& ns);

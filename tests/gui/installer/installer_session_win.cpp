@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -75,6 +76,18 @@ std::string PackageBytes() {
 }
 
 }  // namespace
+
+bool Await(const std::function<bool()>& cond, DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    GuiTest::PumpPending();
+    if (cond()) return true;
+    if (::GetTickCount() - start >= timeoutMs) return false;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 40, QS_ALLINPUT);
+  }
+}
+
+void Idle(DWORD timeMs) { Await([] { return false; }, timeMs); }
 
 void SkinGeometry::Prepare() {
   if (!Geometry().empty()) return;
@@ -174,17 +187,29 @@ HWND Session::FindWindowOf(const wchar_t* className) const {
     ::GetWindowThreadProcessId(w, &pid);
     wchar_t cls[64] = {};
     ::GetClassNameW(w, cls, 64);
-    if (pid == process_.dwProcessId && ::IsWindowVisible(w) && std::wstring(cls) == className) return w;
+    // Class names compare ignoring case (the system keeps the first spelling it saw).
+    if (pid == process_.dwProcessId && ::IsWindowVisible(w) && _wcsicmp(cls, className) == 0) return w;
   }
   return nullptr;
 }
 
 HWND Session::WaitWindow(const wchar_t* className, DWORD timeoutMs) const {
   HWND found = nullptr;
-  GuiTest::PumpUntil([&] { return (found = FindWindowOf(className)) != nullptr || !Running(); }, timeoutMs);
-  if (found) {
-    ::Sleep(0);
-    GuiTest::PumpUntil([&] { return ::IsWindowVisible(found) != FALSE; }, 2000);
+  Await([&] { return (found = FindWindowOf(className)) != nullptr || !Running(); }, timeoutMs);
+  if (!found) {
+    // Say what the installer does show, to tell a missing window from a wrong guess.
+    std::vector<HWND> windows;
+    ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    std::string seen;
+    for (HWND w : windows) {
+      DWORD pid = 0;
+      ::GetWindowThreadProcessId(w, &pid);
+      wchar_t cls[64] = {};
+      ::GetClassNameW(w, cls, 64);
+      if (pid == process_.dwProcessId) seen += N(cls) + (::IsWindowVisible(w) ? "(visible) " : "(hidden) ");
+    }
+    ADD_FAILURE() << "no visible " << N(className) << "; the installer has: " << seen
+                  << (Running() ? "" : " and has ended");
   }
   return found;
 }
@@ -201,7 +226,7 @@ void Session::ClickAt(HWND window, int x, int y) const {
   in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   ::SendInput(1, &in[0], sizeof(INPUT));
-  GuiTest::PumpUntil([] { return false; }, 60);  // the hover reaches the window before the press
+  Idle(60);  // the hover reaches the window before the press
   ::SendInput(2, &in[1], sizeof(INPUT));
 }
 
@@ -252,13 +277,11 @@ int Session::Page(HWND mainWnd) const {
     const int y = r.top + 3 < other.top || r.top + 3 >= other.bottom ? r.top + 3 : r.bottom - 4;
     if (Bluish(shot.At(x, y)) && Bluish(shot.At(x + 4, y))) return p.page;
   }
-  const Vellum::Rect bar = SkinGeometry::Of(L"mainWnd.xml", L"installPrg", 2);
+  // Installing: no close box (the centre of its cross is background, not a dark stroke).
   const Vellum::Rect close = SkinGeometry::Of(L"mainWnd.xml", L"closebtn", 0);
-  // Installing: no close box, and the bar's row is not the window's background.
-  const uint32_t closeCentre = shot.At((close.left + close.right) / 2, (close.top + close.bottom) / 2);
-  const uint32_t closeEdge = shot.At(close.left - 8, (close.top + close.bottom) / 2);
-  if (closeCentre == closeEdge && shot.At(bar.left + 2, (bar.top + bar.bottom) / 2) != shot.At(bar.left - 10, bar.top))
-    return 2;
+  const uint32_t centre = shot.At((close.left + close.right) / 2, (close.top + close.bottom) / 2);
+  const uint32_t darkest = std::min({(centre >> 16) & 0xFF, (centre >> 8) & 0xFF, centre & 0xFF});
+  if (darkest > 0xC0) return 2;
   return -1;
 }
 
@@ -267,7 +290,9 @@ int Session::ProgressFill(HWND mainWnd) const {
   const Vellum::Rect bar = SkinGeometry::Of(L"mainWnd.xml", L"installPrg", 2);
   if (shot.width < bar.right) return -1;
   const int y = (bar.top + bar.bottom) / 2;
-  const uint32_t empty = shot.At(bar.right - 2, y);
+  // The empty bar's colour is learnt at the first look (the bar starts empty).
+  if (emptyBar_ == kUnknownColour) emptyBar_ = shot.At(bar.right - 2, y);
+  const uint32_t empty = emptyBar_;
   int filled = 0;
   for (int x = bar.left + 1; x < bar.right - 1; ++x) {
     if (shot.At(x, y) != empty) ++filled;
