@@ -210,7 +210,9 @@ HWND Session::WaitWindow(const wchar_t* className, DWORD timeoutMs) const {
     }
     ADD_FAILURE() << "no visible " << N(className) << "; the installer has: " << seen
                   << (Running() ? "" : " and has ended");
+    return nullptr;
   }
+  Idle(300);  // a window just shown takes its first input only after its first paint
   return found;
 }
 
