@@ -20,10 +20,24 @@ CControlTimers::StartResult CControlTimers::Start(CControlUI* control, uint32_t 
     r->killed = false;
     return StartResult::kRearm;
   }
-  counter_ = (counter_ + 1) % 255;
-  records_.push_back(TimerRecord{control, id, counter_, false});
-  *nativeId = counter_;
-  return StartResult::kArmNew;
+  // A number still held by another record (the counter wrapped) would make two
+  // timers answer to one native timer: skip it.
+  for (int tries = 0; tries < 255; ++tries) {
+    counter_ = (counter_ + 1) % 255;
+    if (!NumberInUse(counter_)) {
+      records_.push_back(TimerRecord{control, id, counter_, false});
+      *nativeId = counter_;
+      return StartResult::kArmNew;
+    }
+  }
+  return StartResult::kNoNumber;
+}
+
+bool CControlTimers::NumberInUse(uint32_t nativeId) const {
+  for (const auto& r : records_) {
+    if (r.nativeId == nativeId) return true;
+  }
+  return false;
 }
 
 bool CControlTimers::Stop(CControlUI* control, uint32_t id, uint32_t* nativeId) {

@@ -1,7 +1,8 @@
 // The control timers of one window: records of (control, program id) with the
 // native timer number the window's manager gave them. Numbers come from a
-// per-window counter that advances as (counter + 1) % 255; a stopped timer keeps
-// its record, and starting it again reuses its number.
+// per-window counter that advances as (counter + 1) % 255, passing over numbers
+// other records still hold; a stopped timer keeps its record, and starting it
+// again reuses its number.
 //
 // This class only keeps the book; the manager arms and kills the native timers
 // as the results say. Owner: the window's manager. Thread: the window's thread.
@@ -23,9 +24,10 @@ struct TimerRecord {
 
 class CControlTimers {
  public:
-  enum class StartResult { kArmNew, kRearm, kAlreadyRunning };
+  enum class StartResult { kArmNew, kRearm, kAlreadyRunning, kNoNumber };
   // Records a start. kArmNew and kRearm: arm the native timer numbered
-  // *nativeId; kAlreadyRunning: leave it (a running timer keeps its period).
+  // *nativeId; kAlreadyRunning: leave it (a running timer keeps its period);
+  // kNoNumber: all 255 numbers belong to records, nothing was recorded.
   StartResult Start(CControlUI* control, uint32_t id, uint32_t* nativeId);
   // Marks the record stopped; false (nothing to kill) when there is none or it
   // is already stopped.
@@ -42,6 +44,7 @@ class CControlTimers {
 
  private:
   TimerRecord* FindRecord(const CControlUI* control, uint32_t id);
+  bool NumberInUse(uint32_t nativeId) const;
   std::vector<TimerRecord> records_;
   uint32_t counter_ = 0;
 };

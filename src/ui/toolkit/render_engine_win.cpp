@@ -200,7 +200,16 @@ void CRenderEngine::DrawText(HDC dc, const Rect& rc, const std::wstring& text, u
   ::SetTextColor(dc, ToColorRef(argb));
   ::SelectObject(dc, GetFont(fontId));
   RECT r = ToRECT(rc);
-  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, style | DT_NOPREFIX);
+  const int length = static_cast<int>(text.size());
+  // The system centres only single lines vertically; wrapped text is measured
+  // at the rectangle's width and moved down by hand.
+  if (!(style & kTextSingleLine) && (style & (kTextVCenter | kTextBottom))) {
+    RECT need = r;
+    ::DrawTextW(dc, text.c_str(), length, &need, (style | DT_CALCRECT | DT_NOPREFIX) & ~(kTextVCenter | kTextBottom));
+    int spare = rc.Height() - (need.bottom - need.top);
+    if (spare > 0) r.top += (style & kTextBottom) ? spare : spare / 2;
+  }
+  ::DrawTextW(dc, text.c_str(), length, &r, style | DT_NOPREFIX);
 }
 
 Size CRenderEngine::MeasureText(HDC dc, const std::wstring& text, int fontId, uint32_t style) const {

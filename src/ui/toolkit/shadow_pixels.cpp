@@ -160,4 +160,66 @@ ShadowBitmap ComputeShadowPixels(const std::vector<RowSpan>& parentSpans, int pa
   return bmp;
 }
 
+namespace {
+
+// One axis of a nine-grid: maps a target coordinate to a source one.
+struct GridAxis {
+  int srcSize, dstSize, lead, trail;  // margins already fitted to both sizes
+  // The cell (0 lead, 1 middle, 2 trail) and the source coordinate of t.
+  int Map(int t, int* cell) const {
+    if (t < lead) {
+      *cell = 0;
+      return t;
+    }
+    if (t >= dstSize - trail) {
+      *cell = 2;
+      return srcSize - (dstSize - t);
+    }
+    *cell = 1;
+    int srcMid = srcSize - lead - trail, dstMid = dstSize - lead - trail;
+    if (srcMid <= 0 || dstMid <= 0) return std::min(std::max(lead, 0), srcSize - 1);
+    return lead + static_cast<int>(static_cast<int64_t>(t - lead) * srcMid / dstMid);
+  }
+};
+
+GridAxis FitAxis(int srcSize, int dstSize, int lead, int trail) {
+  lead = std::max(lead, 0);
+  trail = std::max(trail, 0);
+  int limit = std::min(srcSize, dstSize);
+  if (lead + trail > limit) {
+    // Keep the proportion of the two margins while cutting them to fit.
+    int total = lead + trail;
+    lead = static_cast<int>(static_cast<int64_t>(lead) * limit / total);
+    trail = limit - lead;
+  }
+  return GridAxis{srcSize, dstSize, lead, trail};
+}
+
+}  // namespace
+
+ShadowBitmap ComposeShadowImage(const ImageData& image, const Rect& margins, int width, int height) {
+  ShadowBitmap bmp;
+  if (width <= 0 || height <= 0 || width > kMaxShadowSide || height > kMaxShadowSide) return bmp;
+  if (image.width <= 0 || image.height <= 0 ||
+      image.pixels.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height)) {
+    return bmp;
+  }
+  bmp.width = width;
+  bmp.height = height;
+  bmp.pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+  GridAxis ax = FitAxis(image.width, width, margins.left, margins.right);
+  GridAxis ay = FitAxis(image.height, height, margins.top, margins.bottom);
+  for (int y = 0; y < height; ++y) {
+    int cellY = 0;
+    int sy = ay.Map(y, &cellY);
+    for (int x = 0; x < width; ++x) {
+      int cellX = 0;
+      int sx = ax.Map(x, &cellX);
+      if (cellX == 1 && cellY == 1) continue;  // the hole under the window
+      bmp.pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = image.At(sx, sy);
+    }
+  }
+  return bmp;
+}
+
 }  // namespace Vellum

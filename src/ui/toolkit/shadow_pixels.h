@@ -8,6 +8,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "ui/toolkit/geometry.h"
+#include "ui/toolkit/image_data.h"
+
 namespace Vellum {
 
 // A half-open run [start, end) of columns inside the window on one row. A row
@@ -64,5 +67,12 @@ constexpr int kMaxShadowSide = 16384;
 // positive or exceeds kMaxShadowSide.
 ShadowBitmap ComputeShadowPixels(const std::vector<RowSpan>& parentSpans, int parentWidth,
                                  const ShadowParams& params);
+
+// The shadow drawn from a picture instead: the picture stretched over the whole
+// width x height as a nine-grid with the given margins (the corners unscaled,
+// the edges stretched along one side), its centre cell left empty, alpha kept.
+// Margins larger than the picture or the target are cut to fit. Empty when a
+// side is not positive or exceeds kMaxShadowSide.
+ShadowBitmap ComposeShadowImage(const ImageData& image, const Rect& margins, int width, int height);
 
 }  // namespace Vellum

@@ -5,6 +5,7 @@
 #pragma once
 #include <string>
 
+#include "ui/toolkit/drop_shadow.h"
 #include "ui/toolkit/window_impl_base.h"
 
 namespace Vellum {
@@ -34,12 +35,16 @@ class CSkinFrame : public WindowImplBase {
   // Clears the caption and maximise-box styles; then, when the markup's
   // "showshadow" is "true", calls ShowShadow.
   void InitWindow() override;
-  // Creates the drop shadow from the markup's shadow attributes; the
-  // decorations layer provides it, the frame alone shows none.
-  virtual void ShowShadow() {}
+  // Creates the drop shadow and applies the markup's shadow attributes to it
+  // (skin_frame_shadow_win.cpp).
+  virtual void ShowShadow();
+
+ public:
+  CDropShadow& GetShadow() { return shadow_; }
 
  private:
   FrameParams params_;
+  CDropShadow shadow_;
 };
 
 }  // namespace Vellum

@@ -72,7 +72,8 @@ class CUIManager : public IControlHost {
   // Fills in the timestamp and the mouse point. Synchronous: delivers at once to
   // every registered receiver. Asynchronous: queues a copy (merged with a queued
   // one of the same type and sender unless repeat) and delivers it on the window
-  // thread.
+  // thread, in order, after the wake-up message; its mouse point is the one
+  // known when it is delivered (the caller's thread cannot read it safely).
   void SendNotify(NotifyEvent& msg, bool async = false, bool repeat = true);
   void AddNotifier(INotifyUI* notifier);
   void RemoveNotifier(INotifyUI* notifier);
@@ -101,6 +102,7 @@ class CUIManager : public IControlHost {
   void Activate(CControlUI* control);
   void SetHot(CControlUI* control);
   void OnTimer(UINT nativeId);
+  void Deliver(NotifyEvent& msg);
   void DrainQueue();
   void ShowEditWindow(CEditUI* edit);
   void CloseEditWindow();

@@ -52,6 +52,8 @@ CUIManager::CUIManager() : images_(std::make_unique<CImageCache>(nullptr)),
 
 CUIManager::~CUIManager() {
   edit_.reset();
+  // Controls stop their own timers as they go, so the tree goes while the timer book still exists.
+  root_.reset();
   auto& live = LiveManagers();
   live.erase(std::remove(live.begin(), live.end(), this), live.end());
   if (hwnd_ && ::IsWindow(hwnd_)) {
@@ -283,9 +285,13 @@ bool CUIManager::SetTimer(CControlUI* control, UINT id, UINT elapse) {
   switch (timers_.Start(control, id, &nativeId)) {
     case CControlTimers::StartResult::kAlreadyRunning:
       return true;
+    case CControlTimers::StartResult::kNoNumber:
+      return false;
     case CControlTimers::StartResult::kArmNew:
     case CControlTimers::StartResult::kRearm:
-      return ::SetTimer(hwnd_, nativeId, elapse, nullptr) != 0;
+      // Number 0 (the counter wrapped) is a valid window timer, but the system
+      // reports success as the number itself.
+      return ::SetTimer(hwnd_, nativeId, elapse, nullptr) != 0 || nativeId == 0;
   }
   return false;
 }
@@ -319,12 +325,18 @@ void CUIManager::SendNotify(CControlUI* sender, const std::wstring& type, uint32
 
 void CUIManager::SendNotify(NotifyEvent& msg, bool async, bool repeat) {
   msg.timestamp = ::GetTickCount();
-  msg.mousePoint = mouse_;
   if (async) {
+    // The mouse point belongs to the window thread: a queued copy gets it when
+    // it is delivered there.
     if (queue_.Push(msg, repeat) && hwnd_) ::PostMessageW(hwnd_, kWakeMessage, 0, 0);
     return;
   }
-  // A receiver may unregister itself while being called.
+  msg.mousePoint = mouse_;
+  Deliver(msg);
+}
+
+void CUIManager::Deliver(NotifyEvent& msg) {
+  // A receiver may unregister itself (or another) while being called.
   std::vector<INotifyUI*> receivers = notifiers_;
   for (INotifyUI* n : receivers) {
     if (std::find(notifiers_.begin(), notifiers_.end(), n) != notifiers_.end()) n->Notify(msg);
@@ -333,10 +345,8 @@ void CUIManager::SendNotify(NotifyEvent& msg, bool async, bool repeat) {
 
 void CUIManager::DrainQueue() {
   for (NotifyEvent& msg : queue_.Drain()) {
-    std::vector<INotifyUI*> receivers = notifiers_;
-    for (INotifyUI* n : receivers) {
-      if (std::find(notifiers_.begin(), notifiers_.end(), n) != notifiers_.end()) n->Notify(msg);
-    }
+    msg.mousePoint = mouse_;
+    Deliver(msg);
   }
 }
 

@@ -31,8 +31,9 @@ class RecordingFrame : public Vellum::CSkinFrame {
  public:
   explicit RecordingFrame(const std::wstring& skinFile);
   void Notify(Vellum::NotifyEvent& msg) override;
-  // Creates the window (style as the installer passes), centres and shows it,
-  // brings it to the front and waits for its first paint.
+  // Parks the pointer at the screen's corner, creates the window (style as the
+  // installer passes), centres and shows it, brings it to the front and
+  // dispatches its first paint.
   bool Open();
   int Count(const std::wstring& type, const std::wstring& sender = std::wstring()) const;
   std::vector<Recorded> events;

@@ -47,6 +47,8 @@ void RecordingFrame::Notify(Vellum::NotifyEvent& msg) {
 }
 
 bool RecordingFrame::Open() {
+  // A pointer left over a button by an earlier test would paint its hot face.
+  ::SetCursorPos(0, 0);
   if (!Create(nullptr, GetFrameParams().windowClassName.c_str(), 0x10CF0000, 0)) return false;
   CenterWindow();
   ShowWindow(true, true);

@@ -43,6 +43,16 @@ void Key(WORD vk) {
   ::SendInput(2, in, sizeof(INPUT));
 }
 
+// Types one character as the keyboard layout would deliver it.
+void Type(wchar_t ch) {
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wScan = in[1].ki.wScan = ch;
+  in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+  in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+  ::SendInput(2, in, sizeof(INPUT));
+}
+
 uint32_t StateOf(Vellum::CControlUI* c) { return static_cast<Vellum::CButtonUI*>(c)->GetButtonState(); }
 
 class RealInput : public ::testing::Test {
@@ -149,8 +159,8 @@ TEST_F(RealInput, TheEditHostsANativeWindowWhileFocused) {
     return native && native != frame.GetHWND() && ::IsChild(frame.GetHWND(), native);
   }));
   Key(VK_END);
-  Key('Z');
-  ASSERT_TRUE(PumpUntil([&] { return edit->GetText() == L"C:\\QZ"; }));
+  Type(L'Z');
+  ASSERT_TRUE(PumpUntil([&] { return edit->GetText() == L"C:\\QZ"; })) << ::testing::PrintToString(edit->GetText());
   Click(Find(L"createDSCb"));  // focus leaves the edit: the native window goes
   ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(native); }));
   EXPECT_EQ(edit->GetText(), L"C:\\QZ");

@@ -39,6 +39,25 @@ TEST(ModalLoop, DisablesTheOwnerAndReturnsTheCloseCode) {
   dialog.Close(3);
 }
 
+// A quit request ends the loop, gives the owner back and stays visible to the
+// loop outside.
+TEST(ModalLoop, AQuitMessageEndsTheLoopAndIsPostedAgain) {
+  RecordingFrame owner(L"mainWnd.xml");
+  ASSERT_TRUE(owner.Open());
+  RecordingFrame dialog(L"NetworkTipWnd.xml");
+  ASSERT_TRUE(dialog.Create(owner.GetHWND(), L"NetworkTipWnd", 0x10CF0000, 0));
+  dialog.onEvent = [&](const GuiTest::Recorded& e) {
+    if (e.type == L"timer") ::PostQuitMessage(5);
+  };
+  ASSERT_TRUE(dialog.GetManager().SetTimer(dialog.GetManager().GetRoot(), 1, 10));
+  dialog.ShowModal();
+  EXPECT_TRUE(::IsWindow(dialog.GetHWND()));
+  EXPECT_TRUE(::IsWindowEnabled(owner.GetHWND()));
+  MSG msg;
+  ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 5u);
+}
+
 TEST(ModalLoop, TheCloseButtonClosesWithOne) {
   RecordingFrame dialog(L"NetworkTipWnd.xml");
   ASSERT_TRUE(dialog.Open());
@@ -48,49 +67,119 @@ TEST(ModalLoop, TheCloseButtonClosesWithOne) {
   EXPECT_EQ(dialog.ShowModal(), 1u);
 }
 
+// The key goes through the window's pre-filters at once; a close it causes is
+// queued before the close that follows it, so the returned code tells which
+// came first.
 TEST(EscapeRules, TheFrameIgnoresEscapeTheBaseClosesWithOne) {
   RecordingFrame frame(L"exitTipWnd.xml");
   ASSERT_TRUE(frame.Open());
-  frame.PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
-  frame.PostMessage(WM_KEYDOWN, VK_RETURN, 0);
+  frame.SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+  frame.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
   frame.Close(9);
   EXPECT_EQ(frame.ShowModal(), 9u);
 
   PlainWindow plain;
   ASSERT_TRUE(plain.Create(nullptr, L"plain", 0x10CF0000, 0));
-  plain.PostMessage(WM_KEYDOWN, VK_RETURN, 0);
-  plain.PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
-  plain.PostMessage(WM_CLOSE, 9, 0);  // never reached: Escape closed it with 1 first
-  EXPECT_EQ(plain.ShowModal(), 1u);
+  plain.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+  plain.Close(8);  // Return closed nothing: this close is the first
+  plain.SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(plain.ShowModal(), 8u);
+
+  PlainWindow escaped;
+  ASSERT_TRUE(escaped.Create(nullptr, L"plain", 0x10CF0000, 0));
+  escaped.SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+  escaped.Close(9);
+  EXPECT_EQ(escaped.ShowModal(), 1u);
 }
 
-TEST(Frameless, CaptionHitTestAndRoundRegion) {
-  RecordingFrame frame(L"mainWnd.xml");
+Vellum::Size RoundCorner(const wchar_t* file) {
+  return std::wstring(file) == L"mainWnd.xml" ? Vellum::Size{2, 2} : Vellum::Size{4, 4};
+}
+
+// Whether two regions cover the same pixels (their band layout may differ).
+bool SameArea(HRGN a, HRGN b) {
+  HRGN diff = ::CreateRectRgn(0, 0, 0, 0);
+  bool same = ::CombineRgn(diff, a, b, RGN_XOR) == NULLREGION;
+  ::DeleteObject(diff);
+  return same;
+}
+
+class Frameless : public ::testing::TestWithParam<const wchar_t*> {};
+
+// The region is exactly the rounded rectangle the markup asks for, at the
+// window's size, and follows a size change.
+TEST_P(Frameless, NoFrameAndARoundRegionThatFollowsTheSize) {
+  RecordingFrame frame(GetParam());
   ASSERT_TRUE(frame.Open());
   HWND hwnd = frame.GetHWND();
-  RECT wr, cr;
-  ::GetWindowRect(hwnd, &wr);
-  ::GetClientRect(hwnd, &cr);
-  EXPECT_EQ(cr.right, wr.right - wr.left);  // no frame
-  EXPECT_EQ(cr.bottom, wr.bottom - wr.top);
-  auto hit = [&](int x, int y) {
-    return frame.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(wr.left + x, wr.top + y));
+  EXPECT_EQ(frame.GetManager().GetWindowAttributes().roundCorner, RoundCorner(GetParam()));
+  for (int grow : {0, 40}) {
+    RECT wr, cr;
+    ::GetWindowRect(hwnd, &wr);
+    if (grow) {
+      ::SetWindowPos(hwnd, nullptr, 0, 0, wr.right - wr.left + grow, wr.bottom - wr.top + grow,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      ::GetWindowRect(hwnd, &wr);
+    }
+    ::GetClientRect(hwnd, &cr);
+    int w = wr.right - wr.left, h = wr.bottom - wr.top;
+    EXPECT_EQ(cr.right, w);  // the client area is the whole window
+    EXPECT_EQ(cr.bottom, h);
+    Vellum::Size round = RoundCorner(GetParam());
+    HRGN expected = ::CreateRoundRectRgn(0, 0, w + 1, h + 1, round.cx, round.cy);
+    HRGN actual = ::CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(::GetWindowRgn(hwnd, actual), ERROR);
+    EXPECT_TRUE(SameArea(expected, actual)) << "grow " << grow;
+    EXPECT_TRUE(::PtInRegion(actual, w / 2, h / 2));
+    EXPECT_FALSE(::PtInRegion(actual, w, h));
+    ::DeleteObject(expected);
+    ::DeleteObject(actual);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Skin, Frameless, ::testing::Values(L"mainWnd.xml", L"exitTipWnd.xml"));
+
+// Points of the caption zone drag the window unless a button, option or text is
+// under them; the rest of the window is client area.
+TEST(FramelessHitTest, CaptionZoneExceptOverButtons) {
+  RecordingFrame frame(L"mainWnd.xml");
+  ASSERT_TRUE(frame.Open());
+  RECT wr;
+  ::GetWindowRect(frame.GetHWND(), &wr);
+  auto hit = [&](Vellum::Point p) {
+    return frame.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(wr.left + p.x, wr.top + p.y));
   };
-  EXPECT_EQ(hit(300, 10), HTCAPTION);   // title row, plain control
-  EXPECT_EQ(hit(300, 100), HTCLIENT);   // below the caption zone
-  auto* close = frame.GetManager().FindControl(L"closebtn");
-  ASSERT_NE(close, nullptr);
-  EXPECT_EQ(hit((close->GetPos().left + close->GetPos().right) / 2, (close->GetPos().top + close->GetPos().bottom) / 2),
-            HTCLIENT);                  // buttons stay clickable
-  HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
-  ASSERT_NE(::GetWindowRgn(hwnd, rgn), ERROR);
-  RECT box;
-  ::GetRgnBox(rgn, &box);
-  EXPECT_EQ(box.right - box.left, 600);
-  EXPECT_EQ(box.bottom - box.top, 400);
-  EXPECT_FALSE(::PtInRegion(rgn, 0, 0));  // the corner is cut
-  EXPECT_TRUE(::PtInRegion(rgn, 300, 200));
-  ::DeleteObject(rgn);
+  auto centre = [&](const wchar_t* name) {
+    Vellum::CControlUI* c = frame.GetManager().FindControl(name);
+    EXPECT_NE(c, nullptr);
+    const Vellum::Rect& r = c ? c->GetPos() : Vellum::Rect{};
+    return Vellum::Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  };
+  struct { Vellum::Point at; LRESULT expected; const char* what; } cases[] = {
+      {{300, 10}, HTCAPTION, "title row, spacer"},
+      {{300, 34}, HTCAPTION, "last caption line"},
+      {{300, 35}, HTCLIENT, "first line below the caption zone"},
+      {{300, 200}, HTCLIENT, "client area"},
+      {centre(L"closebtn"), HTCLIENT, "close button"},
+      {centre(L"minbtn"), HTCLIENT, "minimise button"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(hit(c.at), c.expected) << c.what;
+}
+
+// Maximised, the window covers the work area and no more.
+TEST(FramelessMaximise, LimitedToTheWorkArea) {
+  RecordingFrame frame(L"exitTipWnd.xml");
+  ASSERT_TRUE(frame.Open());
+  MINMAXINFO info = {};
+  info.ptMaxSize = {100000, 100000};
+  frame.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  MONITORINFO mi = {};
+  mi.cbSize = sizeof(mi);
+  ::GetMonitorInfoW(::MonitorFromWindow(frame.GetHWND(), MONITOR_DEFAULTTONEAREST), &mi);
+  EXPECT_EQ(info.ptMaxSize.x, mi.rcWork.right - mi.rcWork.left);
+  EXPECT_EQ(info.ptMaxSize.y, mi.rcWork.bottom - mi.rcWork.top);
+  EXPECT_EQ(info.ptMaxPosition.x, mi.rcWork.left - mi.rcMonitor.left);
+  EXPECT_EQ(info.ptMaxPosition.y, mi.rcWork.top - mi.rcMonitor.top);
 }
 
 }  // namespace

@@ -97,16 +97,82 @@ INSTANTIATE_TEST_SUITE_P(Skin, SkinWindows,
                                            SkinCase{L"exitTipWnd.xml", 360, 180},
                                            SkinCase{L"NetworkTipWnd.xml", 360, 180}));
 
+// Every page of the main window, captured; each visible text leaves pixels.
+TEST(MainWindowPages, EveryPageShowsItsTexts) {
+  RecordingFrame frame(L"mainWnd.xml");
+  ASSERT_TRUE(frame.Open());
+  auto* tab = dynamic_cast<Vellum::CTabLayoutUI*>(frame.GetManager().FindControl(L"mainTabLt"));
+  auto* title = dynamic_cast<Vellum::CTabLayoutUI*>(frame.GetManager().FindControl(L"titleTabLt"));
+  ASSERT_TRUE(tab && title);
+  for (int page = 0; page < 4; ++page) {
+    ASSERT_TRUE(tab->SelectItem(page, false));
+    ASSERT_TRUE(title->SelectItem(page == 1 ? 1 : 0, false));  // the back button lives on the custom page
+    Screenshot shot = CaptureAndSave(frame, L"mainWnd_page" + std::to_wstring(page));
+    std::vector<Vellum::CControlUI*> texts;
+    CollectTexts(tab->GetItemAt(page), &texts);
+    EXPECT_FALSE(texts.empty()) << page;
+    for (auto* t : texts) {
+      EXPECT_GE(PixelsOffBackground(shot, t->GetPos()), 10)
+          << "page " << page << ": no text pixels for " << ::testing::PrintToString(t->GetText());
+    }
+  }
+}
+
+// Wrapped text is centred vertically when the markup asks for it (the
+// system centres single lines only).
+TEST(MessageBoxText, MultiLineTextIsCentredVertically) {
+  RecordingFrame frame(L"MessageBox1Wnd.xml");
+  ASSERT_TRUE(frame.Open());
+  auto* text = dynamic_cast<Vellum::CLabelUI*>(frame.GetManager().FindControl(L"textLbl"));
+  ASSERT_NE(text, nullptr);
+  ASSERT_EQ(text->GetTextStyle() & Vellum::kTextSingleLine, 0u);
+  GuiTest::PumpPending();
+  Screenshot shot = GuiTest::CaptureWindow(frame.GetHWND());
+  const Vellum::Rect& r = text->GetPos();
+  const Vellum::Rect& pad = text->GetTextPadding();
+  int first = -1, last = -1;
+  for (int y = r.top; y < r.bottom; ++y) {
+    for (int x = r.left + pad.left; x < r.right - pad.right; ++x) {
+      if (shot.At(x, y) != 0xFFFFFFu) {
+        if (first < 0) first = y;
+        last = y;
+        break;
+      }
+    }
+  }
+  ASSERT_GE(first, 0) << "no text drawn";
+  int inkMiddle = (first + last) / 2, boxMiddle = (r.top + pad.top + r.bottom - pad.bottom) / 2;
+  EXPECT_NEAR(inkMiddle, boxMiddle, 4);
+}
+
+// Invalidating a control asks for just its rectangle to be painted again.
+TEST(MainWindowPages, InvalidatingAControlRepaintsOnlyItsArea) {
+  RecordingFrame frame(L"mainWnd.xml");
+  ASSERT_TRUE(frame.Open());
+  HWND hwnd = frame.GetHWND();
+  ::ValidateRect(hwnd, nullptr);
+  auto* button = frame.GetManager().FindControl(L"defaultInstallBtn");
+  ASSERT_NE(button, nullptr);
+  button->Invalidate();
+  RECT update;
+  ASSERT_TRUE(::GetUpdateRect(hwnd, &update, FALSE));
+  const Vellum::Rect& b = button->GetPos();
+  EXPECT_EQ((Vellum::Rect{update.left, update.top, update.right, update.bottom}), b);
+  ::ValidateRect(hwnd, nullptr);
+  button->SetText(button->GetText());  // an equal text changes nothing
+  EXPECT_FALSE(::GetUpdateRect(hwnd, &update, FALSE));
+}
+
 TEST(MainWindowPages, InstallButtonFillAndProgressBarTrack) {
   RecordingFrame frame(L"mainWnd.xml");
   ASSERT_TRUE(frame.Open());
   auto& m = frame.GetManager();
   auto* button = m.FindControl(L"defaultInstallBtn");
   ASSERT_NE(button, nullptr);
-  Screenshot welcome = CaptureAndSave(frame, L"mainWnd_page0");
+  Screenshot welcome = CaptureAndSave(frame, L"mainWnd_install_normal");
   const Vellum::Rect& b = button->GetPos();
   EXPECT_EQ(b.Width(), 232);
-  EXPECT_EQ(b.Height(), 40);
+  EXPECT_EQ(b.Height(), 50);  // "pos" after "height" reset the height: the row's
   // Left of the text the face is the markup's fill colour.
   EXPECT_EQ(welcome.At(b.left + 8, (b.top + b.bottom) / 2), 0x227EFAu);
 
