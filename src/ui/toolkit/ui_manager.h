@@ -101,7 +101,7 @@ class CUIManager : public IControlHost {
   void OnKeyDown(WPARAM key);
   void Activate(CControlUI* control);
   void SetHot(CControlUI* control);
-  void OnTimer(UINT nativeId);
+  bool OnTimer(UINT nativeId);
   void Deliver(NotifyEvent& msg);
   void DrainQueue();
   void ShowEditWindow(CEditUI* edit);

@@ -37,6 +37,15 @@ CControlUI* FindAt(CControlUI* control, Point p) {
   return control;
 }
 
+// Whether the control and every container above it are visible: focus may
+// stay on a button whose page was hidden.
+bool IsShown(const CControlUI* control) {
+  for (const CControlUI* c = control; c; c = c->GetParent()) {
+    if (!c->IsVisible()) return false;
+  }
+  return true;
+}
+
 // Whether control still belongs to the tree (it may have been replaced).
 bool InTree(const CControlUI* root, const CControlUI* control) {
   for (const CControlUI* c = control; c; c = c->GetParent()) {
@@ -236,7 +245,9 @@ void CUIManager::OnButtonDown(Point p) {
   mouse_ = p;
   CControlUI* under = FindControl(p);
   if (!under || !under->IsEnabled()) return;
-  if (IsActivatable(under) || dynamic_cast<CEditUI*>(under)) SetFocus(under);
+  // Whatever is clicked takes the focus, so a click beside the edit ends the
+  // hosted edit and Space no longer presses the button focused before.
+  SetFocus(under);
   if (auto* b = dynamic_cast<CButtonUI*>(under)) {
     pushed_ = under;
     b->SetButtonState(b->GetButtonState() | kStatePushed);
@@ -263,7 +274,7 @@ void CUIManager::OnKeyDown(WPARAM key) {
 // "click" first, then the selection change of an option: the window sees the
 // click of a check box before its new state is announced.
 void CUIManager::Activate(CControlUI* control) {
-  if (!control->IsVisible() || !control->IsEnabled()) return;
+  if (!control->IsEnabled() || !IsShown(control)) return;
   SendNotify(control, L"click", 0, 0);
   if (!InTree(root_.get(), control)) return;
   if (auto* check = dynamic_cast<CCheckBoxUI*>(control)) {
@@ -303,13 +314,14 @@ bool CUIManager::KillTimer(CControlUI* control, UINT id) {
   return true;
 }
 
-void CUIManager::OnTimer(UINT nativeId) {
+bool CUIManager::OnTimer(UINT nativeId) {
   const TimerRecord* record = timers_.FindLive(nativeId);
-  if (!record) return;
+  if (!record) return false;
   CControlUI* control = record->control;
   uint32_t id = record->id;
   control->OnTimer(id);
   SendNotify(control, L"timer", id, 0);
+  return true;
 }
 
 // ---- notifications
@@ -421,13 +433,25 @@ bool CUIManager::MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
       OnKeyDown(wParam);
       return true;
     case WM_TIMER:
-      OnTimer(static_cast<UINT>(wParam));
-      return true;
+      // A number no live record holds is the window's own timer (or a stopped
+      // one's last message): default processing sees it.
+      return OnTimer(static_cast<UINT>(wParam));
     case WM_COMMAND:
       if (edit_ && reinterpret_cast<HWND>(lParam) == edit_->GetHWND()) {
         if (HIWORD(wParam) == EN_CHANGE) edit_->SyncText();
         // The edit cannot be destroyed inside its own notification.
         if (HIWORD(wParam) == EN_KILLFOCUS) ::PostMessageW(hwnd_, kCloseEditMessage, 0, 0);
+        return true;
+      }
+      return false;
+    case WM_CTLCOLOREDIT:
+      if (edit_ && reinterpret_cast<HWND>(lParam) == edit_->GetHWND()) {
+        // The hosted edit writes in the field's colour on a plain white ground.
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        uint32_t color = edit_->GetOwner()->GetTextColor();
+        ::SetTextColor(dc, RGB((color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF));
+        ::SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
+        result = reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
         return true;
       }
       return false;

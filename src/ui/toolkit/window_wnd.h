@@ -33,7 +33,8 @@ class CWindowWnd {
   // Posts a close message carrying the code, if the window still exists.
   void Close(UINT code = IDOK);
   void ShowWindow(bool show = true, bool takeFocus = true);
-  // Loads icon resource number res at the large and small system sizes.
+  // Loads icon resource number res at the large and small system sizes and
+  // sets both; the object keeps the icons until it is destroyed or the next call.
   void SetIcon(UINT res);
   LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
   LRESULT PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -49,8 +50,12 @@ class CWindowWnd {
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   bool RegisterWindowClass();
 
+  void FreeIcons();
+
   HWND hwnd_ = nullptr;
   UINT lastCloseCode_ = 0;
+  HICON bigIcon_ = nullptr;
+  HICON smallIcon_ = nullptr;
 };
 
 }  // namespace Vellum

@@ -9,6 +9,7 @@ CWindowWnd::~CWindowWnd() {
     ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     ::DestroyWindow(hwnd_);
   }
+  FreeIcons();
 }
 
 bool CWindowWnd::RegisterWindowClass() {
@@ -93,10 +94,26 @@ void CWindowWnd::SetIcon(UINT res) {
     return static_cast<HICON>(::LoadImageW(inst, MAKEINTRESOURCEW(res), IMAGE_ICON, ::GetSystemMetrics(metricX),
                                            ::GetSystemMetrics(metricY), LR_DEFAULTCOLOR));
   };
-  if (HICON big = load(SM_CXICON, SM_CYICON)) ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-  if (HICON small = load(SM_CXSMICON, SM_CYSMICON)) {
-    ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  HICON big = load(SM_CXICON, SM_CYICON);
+  HICON small = load(SM_CXSMICON, SM_CYSMICON);
+  // An icon the window no longer shows can go; one that failed to load leaves
+  // the old one in place.
+  if (big) {
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    if (bigIcon_) ::DestroyIcon(bigIcon_);
+    bigIcon_ = big;
   }
+  if (small) {
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    if (smallIcon_) ::DestroyIcon(smallIcon_);
+    smallIcon_ = small;
+  }
+}
+
+void CWindowWnd::FreeIcons() {
+  if (bigIcon_) ::DestroyIcon(bigIcon_);
+  if (smallIcon_) ::DestroyIcon(smallIcon_);
+  bigIcon_ = smallIcon_ = nullptr;
 }
 
 LRESULT CWindowWnd::SendMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

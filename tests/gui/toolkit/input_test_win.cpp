@@ -6,6 +6,7 @@
 #include "gui/support/screenshot.h"
 #include "ui/toolkit/button_ui.h"
 #include "ui/toolkit/check_box_ui.h"
+#include "ui/toolkit/image_cache.h"
 #include "ui/toolkit/tab_layout_ui.h"
 
 using GuiTest::PumpUntil;
@@ -121,10 +122,25 @@ TEST_F(RealInput, CheckBoxTogglesAndRaisesSelectChanged) {
   ASSERT_TRUE(tab->SelectItem(1, false));
   GuiTest::PumpPending();
   ASSERT_TRUE(box->IsSelected());
+  // The face sits at dest 0,2,16,18: its middle shows the checked or unchecked picture.
+  Vellum::CImageCache images(frame.GetManager().GetArchive());
+  auto checked = images.Get(std::wstring(L"res\\mainWnd\\Cb2.png"));
+  auto unchecked = images.Get(std::wstring(L"res\\mainWnd\\Cb1.png"));
+  ASSERT_TRUE(checked && unchecked);
+  ASSERT_NE(checked->At(8, 8), unchecked->At(8, 8));
+  auto faceColour = [&] {
+    GuiTest::PumpPending();
+    const Vellum::Rect& r = box->GetPos();
+    return GuiTest::CaptureWindow(frame.GetHWND()).At(r.left + 8, r.top + 10);
+  };
+  EXPECT_EQ(faceColour(), checked->At(8, 8) & 0xFFFFFF);
   Click(box);
   ASSERT_TRUE(PumpUntil([&] { return frame.Count(L"selectchanged", L"createDSCb") == 1; }));
   EXPECT_FALSE(box->IsSelected());
   EXPECT_EQ(frame.Count(L"click", L"createDSCb"), 1);
+  MouseTo(POINT{0, 0});  // the unchecked face without the hover picture
+  ASSERT_TRUE(PumpUntil([&] { return (StateOf(box) & Vellum::kStateHot) == 0; }));
+  EXPECT_EQ(faceColour(), unchecked->At(8, 8) & 0xFFFFFF);
   Click(box);
   ASSERT_TRUE(PumpUntil([&] { return frame.Count(L"selectchanged", L"createDSCb") == 2; }));
   EXPECT_TRUE(box->IsSelected());
@@ -143,6 +159,22 @@ TEST_F(RealInput, EscapeDoesNothingAndReturnActivatesTheFocusedButton) {
   Key(VK_SPACE);
   ASSERT_TRUE(PumpUntil([&] { return frame.Count(L"click", L"defaultInstallBtn") == 2; }));
   EXPECT_TRUE(::IsWindow(frame.GetHWND()));
+
+  // Keys go to the focused control only while it can be seen: its row hidden,
+  // Return presses nothing.
+  install->GetParent()->SetVisible(false);
+  EXPECT_TRUE(install->IsFocused());
+  frame.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(frame.Count(L"click", L"defaultInstallBtn"), 2);
+  install->GetParent()->SetVisible(true);
+  GuiTest::PumpPending();
+  // A click beside the button takes the focus away from it.
+  const Vellum::Rect& b = install->GetPos();
+  frame.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(b.left - 20, (b.top + b.bottom) / 2));
+  frame.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(b.left - 20, (b.top + b.bottom) / 2));
+  EXPECT_FALSE(install->IsFocused());
+  frame.SendMessage(WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_EQ(frame.Count(L"click"), 2);
 }
 
 TEST_F(RealInput, TheEditHostsANativeWindowWhileFocused) {
@@ -161,6 +193,11 @@ TEST_F(RealInput, TheEditHostsANativeWindowWhileFocused) {
   Key(VK_END);
   Type(L'Z');
   ASSERT_TRUE(PumpUntil([&] { return edit->GetText() == L"C:\\QZ"; })) << ::testing::PrintToString(edit->GetText());
+  GuiTest::PumpPending();
+  std::wstring dir = GuiTest::ScreenshotDir();
+  if (!dir.empty()) {
+    EXPECT_TRUE(GuiTest::SavePng(GuiTest::CaptureWindow(frame.GetHWND()), dir + L"\\mainWnd_page1_editing.png"));
+  }
   Click(Find(L"createDSCb"));  // focus leaves the edit: the native window goes
   ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(native); }));
   EXPECT_EQ(edit->GetText(), L"C:\\QZ");

@@ -67,6 +67,16 @@ TEST(ModalLoop, TheCloseButtonClosesWithOne) {
   EXPECT_EQ(dialog.ShowModal(), 1u);
 }
 
+TEST(ModalLoop, TheMinimiseButtonMinimisesAndLeavesTheWindow) {
+  RecordingFrame frame(L"mainWnd.xml");
+  ASSERT_TRUE(frame.Open());
+  Vellum::CControlUI* min = frame.GetManager().FindControl(L"minbtn");
+  ASSERT_NE(min, nullptr);
+  frame.GetManager().SendNotify(min, L"click", 0, 0);
+  EXPECT_TRUE(GuiTest::PumpUntil([&] { return ::IsIconic(frame.GetHWND()) != FALSE; }));
+  EXPECT_TRUE(::IsWindow(frame.GetHWND()));
+}
+
 // The key goes through the window's pre-filters at once; a close it causes is
 // queued before the close that follows it, so the returned code tells which
 // came first.
@@ -180,6 +190,49 @@ TEST(FramelessMaximise, LimitedToTheWorkArea) {
   EXPECT_EQ(info.ptMaxSize.y, mi.rcWork.bottom - mi.rcWork.top);
   EXPECT_EQ(info.ptMaxPosition.x, mi.rcWork.left - mi.rcMonitor.left);
   EXPECT_EQ(info.ptMaxPosition.y, mi.rcWork.top - mi.rcMonitor.top);
+
+  ::ShowWindow(frame.GetHWND(), SW_MAXIMIZE);
+  GuiTest::PumpPending();
+  RECT wr;
+  ::GetWindowRect(frame.GetHWND(), &wr);
+  EXPECT_EQ(wr.left, mi.rcWork.left);
+  EXPECT_EQ(wr.top, mi.rcWork.top);
+  EXPECT_EQ(wr.right, mi.rcWork.right);
+  EXPECT_EQ(wr.bottom, mi.rcWork.bottom);
+}
+
+// Centring: on the owner when there is one, else on the work area, and never
+// outside the work area.
+TEST(Centring, OnTheOwnerOrTheWorkAreaAndInsideIt) {
+  MONITORINFO mi = {};
+  mi.cbSize = sizeof(mi);
+  ::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
+  const RECT work = mi.rcWork;
+  RecordingFrame owner(L"mainWnd.xml");
+  ASSERT_TRUE(owner.Open());
+  struct {
+    const char* what;
+    bool owned;
+    POINT ownerAt;
+    POINT expected;  // top-left of the 360x180 dialog
+  } cases[] = {
+      {"no owner: the work area's centre", false, {0, 0},
+       {(work.left + work.right) / 2 - 180, (work.top + work.bottom) / 2 - 90}},
+      {"on the owner", true, {200, 150}, {200 + 300 - 180, 150 + 200 - 90}},
+      {"owner at the top-left corner: kept inside", true, {work.left - 250, work.top - 150}, {work.left, work.top}},
+      {"owner past the bottom-right: kept inside", true, {work.right - 200, work.bottom - 100},
+       {work.right - 360, work.bottom - 180}},
+  };
+  for (const auto& c : cases) {
+    ::SetWindowPos(owner.GetHWND(), nullptr, c.ownerAt.x, c.ownerAt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    RecordingFrame dialog(L"exitTipWnd.xml");
+    ASSERT_TRUE(dialog.Create(c.owned ? owner.GetHWND() : nullptr, L"exitTipWnd", 0x10CF0000, 0));
+    dialog.CenterWindow();
+    RECT r;
+    ::GetWindowRect(dialog.GetHWND(), &r);
+    EXPECT_EQ(r.left, c.expected.x) << c.what;
+    EXPECT_EQ(r.top, c.expected.y) << c.what;
+  }
 }
 
 }  // namespace

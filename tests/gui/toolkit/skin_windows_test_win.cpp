@@ -145,6 +145,38 @@ TEST(MessageBoxText, MultiLineTextIsCentredVertically) {
   EXPECT_NEAR(inkMiddle, boxMiddle, 4);
 }
 
+// What the window classes ask the manager: the resource folder, the window
+// attributes the toolkit keeps for them, and text sizes in the markup's fonts.
+TEST(MainWindowManager, AnswersFromTheMarkup) {
+  RecordingFrame frame(L"mainWnd.xml");
+  ASSERT_TRUE(frame.Open());
+  auto& m = frame.GetManager();
+  std::wstring folder = Vellum::CUIManager::GetInstancePath();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_EQ(folder.back(), L'\\');
+  EXPECT_EQ(m.GetResourcePath(), folder);  // the skin folder is empty
+  const std::wstring* shadow = m.GetCustomAttribute(L"showshadow");
+  const std::wstring* colour = m.GetCustomAttribute(L"shadowcolor");
+  ASSERT_TRUE(shadow && colour);
+  EXPECT_EQ(*shadow, L"true");
+  EXPECT_EQ(*colour, L"#26003B76");
+  EXPECT_EQ(m.GetCustomAttribute(L"size"), nullptr);  // known to the window itself
+  EXPECT_EQ(m.GetCustomAttribute(L"nosuch"), nullptr);
+
+  HDC dc = ::GetDC(frame.GetHWND());
+  const uint32_t line = Vellum::kTextSingleLine;
+  Vellum::Size big = m.GetTextSize(dc, L"立即安装", 4, line);    // 22 px
+  Vellum::Size small = m.GetTextSize(dc, L"立即安装", 3, line);  // 12 px
+  Vellum::Size empty = m.GetTextSize(dc, L"", 4, line);
+  ::ReleaseDC(frame.GetHWND(), dc);
+  EXPECT_GE(big.cx, 4 * 20);
+  EXPECT_LE(big.cx, 4 * 24);
+  EXPECT_GE(big.cy, 22);
+  EXPECT_LT(small.cx, big.cx);
+  EXPECT_LT(small.cy, big.cy);
+  EXPECT_EQ(empty.cx, 0);
+}
+
 // Invalidating a control asks for just its rectangle to be painted again.
 TEST(MainWindowPages, InvalidatingAControlRepaintsOnlyItsArea) {
   RecordingFrame frame(L"mainWnd.xml");
