@@ -8,7 +8,7 @@
 #include "app/crash_filter_win.h"
 #include "app/dll_search_path.h"
 #include "app/installer_config.h"
-#include "ui/drop_shadow.h"
+#include "ui/toolkit/drop_shadow.h"
 #include "ui/main/main_wnd.h"
 #include "ui/toolkit/skin_resource.h"
 #include "ui/toolkit/ui_manager.h"

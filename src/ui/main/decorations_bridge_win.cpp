@@ -8,7 +8,7 @@ namespace MainWindow {
 
 
 int Prompt(HWND owner, const std::wstring& file, const wchar_t* text, const wchar_t* caption) {
-  return ShowPrompt(owner, file, text, caption);
+  return Vellum::ShowPrompt(owner, file, text, caption);
 }
 
 std::unique_ptr<Vellum::CControlUI> CreateSequenceControl(const std::wstring& className) {
