@@ -39,6 +39,8 @@ class Session {
  public:
   // ns: unique among running tests; it names the folders and both server namespaces.
   explicit Session(const std::string& ns);
+  // An installer already set up in its folder (the demo's click-through).
+  Session(const std::wstring& exe, const std::string& name);
   ~Session();
 
   // The package prints script (fake package format); the uninstaller prints uninstallerScript.

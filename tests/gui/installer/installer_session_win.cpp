@@ -113,6 +113,10 @@ Session::Session(const std::string& ns) : ns_(ns) {
   ::CopyFileW(W(TestEnv::Get("QZ_INSTALLER")).c_str(), exe_.c_str(), FALSE);
 }
 
+Session::Session(const std::wstring& exe, const std::string& name) : ns_(name), exe_(exe) {
+  folder_ = exe.substr(0, exe.find_last_of(L'\\'));
+}
+
 Session::~Session() {
   if (process_.hProcess) {
     if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(process_.hProcess, 77);
