@@ -2,6 +2,7 @@
 #include "ui/main/main_wnd.h"
 
 #include <shellapi.h>
+#include <ole2.h>
 #include <shlobj.h>
 
 #include <atomic>
@@ -240,15 +241,19 @@ void CMainWnd::OnCloseButton() {
 }
 
 void CMainWnd::ChooseFolder() {
+  // The new dialog style needs OLE on this thread for as long as the browser is up.
+  const HRESULT ole = ::OleInitialize(nullptr);
   BROWSEINFOW info = {};
   info.hwndOwner = GetHWND();
   info.lpszTitle = L"选择一个文件夹";
   info.ulFlags = BIF_NEWDIALOGSTYLE;
   PIDLIST_ABSOLUTE chosen = ::SHBrowseForFolderW(&info);
-  if (!chosen) return;
-  wchar_t path[MAX_PATH] = {};
-  if (::SHGetPathFromIDListW(chosen, path) && ui_->installDirEdit) ui_->installDirEdit->SetText(path);
-  ::CoTaskMemFree(chosen);
+  if (chosen) {
+    wchar_t path[MAX_PATH] = {};
+    if (::SHGetPathFromIDListW(chosen, path) && ui_->installDirEdit) ui_->installDirEdit->SetText(path);
+    ::CoTaskMemFree(chosen);
+  }
+  if (SUCCEEDED(ole)) ::OleUninitialize();
 }
 
 std::wstring CMainWnd::TypedInstallDir() {
