@@ -27,7 +27,10 @@ class WindowImplBase : public CWindowWnd,
                        public IDialogBuilderCallback {
  public:
   WindowImplBase();
-  ~WindowImplBase() override = default;
+  // Detaches the native window first: destroying the manager (and the hosted
+  // edit) makes the system send messages that must not reach a half-destroyed
+  // window object.
+  ~WindowImplBase() override;
 
   CUIManager& GetManager() { return manager_; }
 

@@ -10,6 +10,8 @@ WindowImplBase::WindowImplBase() {
   AddNotifyHandler(L"click", [this](NotifyEvent& msg) { OnClick(msg); });
 }
 
+WindowImplBase::~WindowImplBase() { DetachMessages(); }
+
 void WindowImplBase::Notify(NotifyEvent& msg) { LoopDispatch(msg); }
 
 LRESULT WindowImplBase::MessageHandler(UINT msg, WPARAM wParam, LPARAM, bool& handled) {

@@ -45,6 +45,9 @@ class CWindowWnd {
   virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   // After the native window is gone (WM_NCDESTROY).
   virtual void OnFinalMessage(HWND) {}
+  // Stops delivering the native window's messages to this object (it is being
+  // destroyed); the window itself goes when the object does.
+  void DetachMessages();
 
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

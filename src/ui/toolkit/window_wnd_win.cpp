@@ -12,6 +12,10 @@ CWindowWnd::~CWindowWnd() {
   FreeIcons();
 }
 
+void CWindowWnd::DetachMessages() {
+  if (hwnd_ && ::IsWindow(hwnd_)) ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+}
+
 bool CWindowWnd::RegisterWindowClass() {
   WNDCLASSW wc = {};
   wc.style = GetClassStyle();
