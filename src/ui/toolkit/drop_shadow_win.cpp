@@ -132,6 +132,11 @@ void CDropShadow::Create(HWND parent) {
   ParentMap()[parent] = this;
   shadow_ = ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT, kShadowClass, nullptr, WS_POPUPWINDOW,
                               CW_USEDEFAULT, 0, 0, 0, parent, nullptr, ShadowInstance(), nullptr);
+  if (!shadow_) {
+    ParentMap().erase(parent);
+    parent_ = nullptr;
+    return;
+  }
   LONG_PTR style = ::GetWindowLongPtrW(parent, GWL_STYLE);
   if (!(style & WS_VISIBLE)) {
     status_ = kEnabled;

@@ -83,6 +83,11 @@ TEST_F(DropShadow, ItFollowsAMoveHidesOnMinimiseAndReturnsOnRestore) {
   EXPECT_TRUE(PumpUntil([&] { return ShadowShown() && PlacedAtParent(); }));
   EXPECT_TRUE(frame.GetShadow().GetStatus() & CDropShadow::kVisible);
 
+  ::ShowWindow(Parent(), SW_MAXIMIZE);
+  EXPECT_TRUE(PumpUntil([&] { return !ShadowShown(); }));
+  ::ShowWindow(Parent(), SW_RESTORE);
+  EXPECT_TRUE(PumpUntil([&] { return ShadowShown() && PlacedAtParent(); }));
+
   // Hiding the parent hides the shadow; showing it again brings it back.
   ::ShowWindow(Parent(), SW_HIDE);
   EXPECT_FALSE(ShadowShown());

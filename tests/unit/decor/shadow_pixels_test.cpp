@@ -151,6 +151,37 @@ TEST(ShadowPixels, DegenerateWindowsGiveAnEmptyOrClearShadow) {
   for (uint32_t px : none.pixels) ASSERT_EQ(px, 0u);
 }
 
+TEST(ShadowPixels, APictureShadowIsANineGridWithAnEmptyCentre) {
+  // 4 x 4 picture, pixel value = 0xFF000000 + 16 * y + x.
+  Vellum::ImageData image;
+  image.width = image.height = 4;
+  for (uint32_t y = 0; y < 4; ++y) {
+    for (uint32_t x = 0; x < 4; ++x) image.pixels.push_back(0xFF000000u + 16 * y + x);
+  }
+  ShadowBitmap bmp = Vellum::ComposeShadowImage(image, Vellum::Rect{1, 1, 1, 1}, 6, 8);
+  ASSERT_EQ(bmp.width, 6);
+  ASSERT_EQ(bmp.height, 8);
+  // Corners unscaled, edges stretched (source 1..2 over target 1..4 and 1..6).
+  EXPECT_EQ(bmp.At(0, 0), 0xFF000000u);
+  EXPECT_EQ(bmp.At(5, 0), 0xFF000003u);
+  EXPECT_EQ(bmp.At(0, 7), 0xFF000030u);
+  EXPECT_EQ(bmp.At(5, 7), 0xFF000033u);
+  EXPECT_EQ(bmp.At(1, 0), 0xFF000001u);
+  EXPECT_EQ(bmp.At(4, 0), 0xFF000002u);
+  EXPECT_EQ(bmp.At(0, 1), 0xFF000010u);
+  EXPECT_EQ(bmp.At(0, 6), 0xFF000020u);
+  EXPECT_EQ(bmp.At(5, 4), 0xFF000023u);
+  for (int y = 1; y < 7; ++y) {
+    for (int x = 1; x < 5; ++x) EXPECT_EQ(bmp.At(x, y), 0u) << x << "," << y;
+  }
+  // Margins wider than the picture are cut to it; a target of no size gives nothing.
+  ShadowBitmap wide = Vellum::ComposeShadowImage(image, Vellum::Rect{10, 10, 10, 10}, 8, 8);
+  ASSERT_EQ(wide.width, 8);
+  EXPECT_EQ(wide.At(0, 0), 0xFF000000u);
+  EXPECT_EQ(wide.At(7, 7), 0xFF000033u);
+  EXPECT_TRUE(Vellum::ComposeShadowImage(image, Vellum::Rect{}, 0, 8).pixels.empty());
+}
+
 TEST(ShadowPixels, RegionRectanglesBecomeOneSpanPerRow) {
   std::vector<Vellum::RegionRect> rects = {{1, 0, 29, 1}, {0, 1, 30, 19}, {1, 19, 29, 20}, {40, 5, 50, 6}, {-3, 25, 5, 30}};
   std::vector<RowSpan> spans = Vellum::SpansFromRegion(rects, 30, 22);
