@@ -47,7 +47,6 @@ void AnalyticsTrackerImpl::trackActivity(const ZvEventActivity&, const ZvContext
   }
 
   PropertiesNode p;
-  context.applyTo(kEventActivity, &p);
   SetOptionalText(&p, "zv_app_store", config_.appStore);
   SetOptionalText(&p, "zv_app_id", config_.appName);
   SetOptionalText(&p, "$app_id", config_.appName);
@@ -57,6 +56,7 @@ void AnalyticsTrackerImpl::trackActivity(const ZvEventActivity&, const ZvContext
   p.SetBool("$is_first_time", true);
   p.SetString("$os", "Windows");
   p.SetString("$os_version", osVersion_);
+  context.applyTo(kEventActivity, &p);
   Sdk::TrackActivation("ZvEventActivity", p);
   Urgent();
 }

@@ -1,7 +1,9 @@
 #include "analytics/tracker/distinct_id.h"
 
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
+#include <random>
 
 namespace zorvik {
 namespace analytics {
@@ -28,10 +30,14 @@ std::string NewDistinctId(const GuidSource& source) {
   system_facts::Guid guid{};
   for (int attempt = 0; attempt < 11; ++attempt)
     if (source(&guid)) return FormatGuid(guid);
+  // A generator of our own, seeded from the clocks: the C library's generator is
+  // not seeded yet when the identity is loaded, and would give every machine the same id.
+  const auto seed = static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^
+                    static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  std::mt19937 generator(static_cast<std::mt19937::result_type>(seed ^ (seed >> 32)));
+  std::uniform_int_distribution<int> draw(0, 2147483646);
   int values[8];
-  // rand() may give less than 31 bits; two draws cover the whole range.
-  for (int& v : values)
-    v = static_cast<int>(((static_cast<long long>(std::rand()) << 16) ^ std::rand()) % 2147483647LL);
+  for (int& v : values) v = draw(generator);
   return RandomDistinctId(values);
 }
 

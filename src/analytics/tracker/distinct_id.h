@@ -1,6 +1,6 @@
 // New distinct ids for the device identity: a GUID in upper-case hex groups
 // without braces, or, when the system gives no GUID after eleven attempts, an id of
-// the same shape built from the C library's pseudo-random generator.
+// the same shape built from pseudo-random numbers.
 #pragma once
 #include <functional>
 #include <string>
@@ -17,7 +17,8 @@ std::string FormatGuid(const system_facts::Guid& guid);
 std::string RandomDistinctId(const int (&values)[8]);
 
 using GuidSource = std::function<bool(system_facts::Guid*)>;
-// Asks the source up to 11 times, then falls back to RandomDistinctId over rand().
+// Asks the source up to 11 times, then falls back to RandomDistinctId over a
+// clock-seeded pseudo-random generator.
 std::string NewDistinctId(const GuidSource& source = system_facts::CreateGuid);
 
 }  // namespace analytics

@@ -7,6 +7,7 @@
 
 #include "analytics/tracker/distinct_id.h"
 #include "analytics/tracker/os_description.h"
+#include "analytics/tracker/system_facts.h"
 
 namespace {
 
@@ -48,6 +49,13 @@ TEST(OsVersionText, Table) {
     EXPECT_EQ(OsVersionText(OsNumbers{r.known, r.major, r.minor, r.build}, r.is64, r.r2), r.text);
   }
 }
+
+#ifdef _WIN64
+TEST(SystemFacts, A64BitProcessKnowsItsSystemIs64Bit) {
+  // The WOW64 query says "no" to a 64-bit process; the architecture must decide then.
+  EXPECT_TRUE(system_facts::Is64BitSystem());
+}
+#endif
 
 TEST(UserAgentText, NamesTheWordSize) {
   EXPECT_EQ(UserAgentText("10", true), "Mozilla/5.0(Windows 10; Win64;)");
@@ -110,6 +118,10 @@ TEST(DistinctId, AsksElevenTimesThenFallsBack) {
   // The fourth field is 0x4000 plus 12 bits, the fifth 0x8000 plus less than 0x3fff.
   EXPECT_TRUE(std::regex_match(fallback, std::regex("[0-9a-f]+-[0-9a-f]+-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-[0-9a-f]+")))
       << fallback;
+
+  // Two machines without GUIDs must not share an id.
+  const std::string another = NewDistinctId([](system_facts::Guid*) { return false; });
+  EXPECT_NE(another, fallback);
 
   EXPECT_TRUE(std::regex_match(NewDistinctId(), guidForm));
 }

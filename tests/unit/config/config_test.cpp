@@ -53,6 +53,23 @@ TEST(InstallerConfigFile, NoFileKeepsBuiltInsButNamesTheExe) {
   EXPECT_NE(c.DownloadUrl.find(L"/software/257"), std::wstring::npos);
 }
 
+TEST(InstallerConfigFile, AnalyticsUrlPointsAnalyticsElsewhere) {
+  const std::wstring builtIn = InstallerConfig{InstallerConfig::BuiltInOnly{}}.AnalyticsUrl;
+  EXPECT_NE(builtIn.find(L"/sa?project=pc"), std::wstring::npos) << "the collection endpoint";
+  const struct {
+    const char* name;
+    const char* ini;
+    std::wstring expected;
+  } cases[] = {
+      {"analytics_nofile", nullptr, builtIn},
+      {"analytics_nokey", "[Install]\r\nDownloadType=2\r\n", builtIn},
+      {"analytics_key", "[Install]\r\nAnalyticsUrl=http://127.0.0.1:5/ns/x/sa?project=pc\r\n",
+       L"http://127.0.0.1:5/ns/x/sa?project=pc"},
+      {"analytics_empty", "[Install]\r\nAnalyticsUrl=\r\n", L""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Loaded(c.name, c.ini).AnalyticsUrl, c.expected) << c.name;
+}
+
 TEST(InstallerConfigFile, SectionWithoutKeysTurnsTheNetworkCheckOn) {
   InstallerConfig c = Loaded("empty", "[Install]\r\n");
   EXPECT_TRUE(c.IsCheckNet);
