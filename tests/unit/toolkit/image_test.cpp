@@ -136,11 +136,11 @@ TEST(ImageCache, DecodesSkinPicturesOnceAndSharesThem) {
   } pictures[] = {
       {L"res\\mainWnd\\bg1.png", 600, 400, false},
       {L"res/mainWnd/bg4.png", 600, 400, false},
-      {L"RES\\MAINWND\\INSTALLPRG1.PNG", 410, 8, false},
+      {L"RES\\MAINWND\\INSTALLPRG1.PNG", 410, 8, true},  // rounded ends
       {L"file='res\\mainWnd\\Cb1.png' dest='0,2,16,18'", 16, 16, true},
       {L"res\\mainWnd\\installBtnAnimate\\000.png", 255, 253, true},
       {L"res\\common\\closebtnM_1.png", 24, 24, true},
-      {L"res\\MessageBoxWnd\\latestBtn3.png", 138, 30, false},
+      {L"res\\MessageBoxWnd\\latestBtn3.png", 138, 30, true},  // rounded corners
   };
   for (const Expect& e : pictures) {
     auto image = cache.Get(e.name);
