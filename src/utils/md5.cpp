@@ -26,6 +26,39 @@ const int kShift[64] = {7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 
 
 uint32_t Rotl(uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
 
+uint32_t LoadLe32(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+// One step of round r on message word g: the rounds are written out with constant
+// indices so the whole block stays in registers (the downloaders hash every package
+// byte, so this loop bounds their throughput).
+template <int R>
+inline uint32_t Step(uint32_t a, uint32_t b, uint32_t c, uint32_t d, uint32_t m, uint32_t k, int s) {
+  // The parts that do not wait for b (the previous step's result) come first.
+  uint32_t early = a + k + m;
+  uint32_t f;
+  if (R == 0) f = d ^ (b & (c ^ d));
+  else if (R == 1) { early += c & ~d; f = b & d; }  // disjoint bits: + equals |
+  else if (R == 2) f = b ^ c ^ d;
+  else f = c ^ (b | ~d);
+  return b + Rotl(early + f, s);
+}
+
+template <int R, int I>
+inline void Rounds16(uint32_t& a, uint32_t& b, uint32_t& c, uint32_t& d, const uint32_t* m) {
+  if constexpr (I < 16) {
+    constexpr int i = R * 16 + I;
+    constexpr int g = R == 0 ? I : R == 1 ? (5 * I + 1) % 16 : R == 2 ? (3 * I + 5) % 16 : (7 * I) % 16;
+    uint32_t next = Step<R>(a, b, c, d, m[g], kSine[i], kShift[i]);
+    a = d;
+    d = c;
+    c = b;
+    b = next;
+    Rounds16<R, I + 1>(a, b, c, d, m);
+  }
+}
+
 struct FileCloser {
   void operator()(FILE* f) const { std::fclose(f); }
 };
@@ -36,38 +69,31 @@ Md5::Md5() : state_{0x67452301, 0xefcdab89, 0x98badcfe, 0x10325476}, buffer_{} {
 
 void Md5::Block(const uint8_t* p) {
   uint32_t m[16];
-  for (int i = 0; i < 16; ++i)
-    m[i] = uint32_t(p[i * 4]) | uint32_t(p[i * 4 + 1]) << 8 | uint32_t(p[i * 4 + 2]) << 16 |
-           uint32_t(p[i * 4 + 3]) << 24;
+  for (int i = 0; i < 16; ++i) m[i] = LoadLe32(p + i * 4);
   uint32_t a = state_[0], b = state_[1], c = state_[2], d = state_[3];
-  for (int i = 0; i < 64; ++i) {
-    uint32_t f;
-    int g;
-    if (i < 16) { f = (b & c) | (~b & d); g = i; }
-    else if (i < 32) { f = (d & b) | (~d & c); g = (5 * i + 1) % 16; }
-    else if (i < 48) { f = b ^ c ^ d; g = (3 * i + 5) % 16; }
-    else { f = c ^ (b | ~d); g = (7 * i) % 16; }
-    uint32_t next = d;
-    d = c;
-    c = b;
-    b = b + Rotl(a + f + kSine[i] + m[g], kShift[i]);
-    a = next;
-  }
+  Rounds16<0, 0>(a, b, c, d, m);
+  Rounds16<1, 0>(a, b, c, d, m);
+  Rounds16<2, 0>(a, b, c, d, m);
+  Rounds16<3, 0>(a, b, c, d, m);
   state_[0] += a; state_[1] += b; state_[2] += c; state_[3] += d;
 }
 
 void Md5::Update(const void* data, size_t size) {
   auto p = static_cast<const uint8_t*>(data);
   length_ += size;
-  while (size > 0) {
+  if (size == 0) return;
+  if (used_ > 0) {
     size_t take = std::min(size, sizeof(buffer_) - used_);
     std::memcpy(buffer_ + used_, p, take);
     used_ += take; p += take; size -= take;
-    if (used_ == sizeof(buffer_)) {
-      Block(buffer_);
-      used_ = 0;
-    }
+    if (used_ < sizeof(buffer_)) return;
+    Block(buffer_);
+    used_ = 0;
   }
+  // Whole blocks straight from the caller's memory; only a tail is buffered.
+  for (; size >= sizeof(buffer_); p += sizeof(buffer_), size -= sizeof(buffer_)) Block(p);
+  if (size > 0) std::memcpy(buffer_, p, size);
+  used_ = size;
 }
 
 std::string Md5::HexDigest() {
