@@ -3,7 +3,9 @@
 aria2c with two connections fetch one package from the loopback package server, each
 without a limit and with the server capping every connection. Runs alternate (every
 tool once per round). Prints wall time, throughput and peak resident memory of every
-run, the medians, and the ratios to curl and to aria2c. Asserts nothing.
+run, the medians, the ratios to curl and to aria2c, and the ratios the download targets
+name (single stream to curl; multi-part to single stream and to aria2c under the cap;
+peak memory). Asserts nothing.
 
   run_bench.py --bench <download_bench> [--wine <wine64> --wine-prefix <dir>]
                [--size-mib 256] [--cap-mib 20] [--rounds 2] [--tools curl,single,multi,aria2c]

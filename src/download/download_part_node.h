@@ -23,7 +23,7 @@ struct DownloadPartNode {
   std::string partPath;
   int status = kPending;     // -1 pending, -2 no part file, 0 complete, >0 library code
   std::atomic<int64_t> received{0};  // bytes of this part on disk
-  // Part 0 only: the downloader's running digest of the joined file, fed with every
+  // Only the first range's node: the downloader's running digest of the joined file, fed with every
   // byte stored here (not owned; null for the other parts).
   PrefixDigest* digest = nullptr;
 
