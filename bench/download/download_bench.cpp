@@ -1,8 +1,9 @@
 // One package download with CCurlDownloader ("single") or CMTCurlDownloader ("multi"),
 // timed from Start to the final report. Prints one line of figures:
 //   wall_s=<s> bytes=<n> peak_rss_kib=<k> code=<1003|1004> md5=<digest> md5_s=<s>
-// wall_s includes the downloader's own digest check; md5_s is how long one more digest
-// of the result takes here, computed after the clock stopped, to tell the two apart.
+// wall_s includes the downloader's own digest check (kept while it stores the bytes);
+// md5_s is how long one more digest of the result takes here, reading the file back
+// after the clock stopped: what a separate digest pass would add.
 #include <curl/curl.h>
 
 #include <chrono>

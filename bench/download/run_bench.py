@@ -3,7 +3,9 @@
 aria2c with two connections fetch one package from the loopback package server, each
 without a limit and with the server capping every connection. Runs alternate (every
 tool once per round). Prints wall time, throughput and peak resident memory of every
-run, the medians, and the ratios to curl and to aria2c. Asserts nothing.
+run, the medians, the ratios to curl and to aria2c, and the ratios the download targets
+name (single stream to curl; multi-part to single stream and to aria2c under the cap;
+peak memory). Asserts nothing.
 
   run_bench.py --bench <download_bench> [--wine <wine64> --wine-prefix <dir>]
                [--size-mib 256] [--cap-mib 20] [--rounds 2] [--tools curl,single,multi,aria2c]
@@ -107,6 +109,29 @@ def run_tool(tool, url, work, args):
     return wall, rss, ok, digest_s
 
 
+def ratio_line(text, results, num, den, bound):
+    """One ratio the targets name, from the medians and from the best runs."""
+    if num not in results or den not in results:
+        return
+    med = statistics.median(w for w, _, _ in results[num]) / statistics.median(w for w, _, _ in results[den])
+    best = min(w for w, _, _ in results[num]) / min(w for w, _, _ in results[den])
+    print("  %-44s x%.2f (best runs x%.2f)   target at most x%.2f" % (text, med, best, bound))
+
+
+def print_targets(results, setups, tools):
+    (free, _), (capped, _) = setups
+    print()
+    print("ratios the targets name (medians; figures only, nothing is asserted)")
+    ratio_line("single stream / curl, no limit", results, (free, "single"), (free, "curl"), 1.10)
+    ratio_line("single stream / curl, capped", results, (capped, "single"), (capped, "curl"), 1.10)
+    ratio_line("multi-part / single stream, capped", results, (capped, "multi"), (capped, "single"), 0.60)
+    ratio_line("multi-part / aria2c, capped", results, (capped, "multi"), (capped, "aria2c"), 1.10)
+    for t in ("single", "multi"):
+        if t in tools:
+            peak = max(r for label, _ in setups for _, r, _ in results[(label, t)])
+            print("  %-44s %.1f MiB   target under 32 MiB" % ("peak resident memory, " + t, peak / 1024.0))
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--bench", required=True)
@@ -156,6 +181,7 @@ def main():
                 if t == "multi" and "single" in med:
                     line += "  x%.2f of single" % (med[t] / med["single"])
                 print(line)
+        print_targets(results, setups, tools)
     finally:
         for proc in servers:
             proc.send_signal(signal.SIGTERM)

@@ -39,8 +39,21 @@ void LogResult(int code) {
   DEBUG_PRINT(L"error:%d:%ls\r\n", code, CurlEasy::ErrorText(code).c_str());
 }
 
-size_t WriteToFile(char* data, size_t size, size_t count, void* file) {
-  return std::fwrite(data, size, count, static_cast<FILE*>(file));
+// libcurl's own receive buffer: larger blocks mean fewer callbacks and writes per
+// package; a few hundred KiB keep the memory small.
+constexpr long kReceiveBufferBytes = 256 * 1024;
+
+struct PartSink {
+  FILE* file;
+  PrefixDigest* digest;
+};
+
+// Stores a block and hashes exactly the bytes the stream took.
+size_t WriteToFile(char* data, size_t size, size_t count, void* user) {
+  auto* sink = static_cast<PartSink*>(user);
+  size_t items = std::fwrite(data, size, count, sink->file);
+  sink->digest->Add(data, items * size);
+  return items;
 }
 
 }  // namespace
@@ -133,6 +146,7 @@ void CurlClient::Probe(const std::string& address) {
 
 int CurlClient::Start() {
   DEBUG_PRINT(L"start download\r\n");
+  storedDigest.clear();
   const std::string partPath = Utils::ToNarrow(GetLocalPath(true), Utils::kCodePageAnsi);
   const std::string destPath = Utils::ToNarrow(path, Utils::kCodePageAnsi);
   Probe(CurlEasy::NarrowAddress(url));
@@ -148,7 +162,7 @@ int CurlClient::Start() {
         result = kPartFileError;
       } else {
         handle = h.get();
-        result = Transfer(part.get());
+        result = Transfer(part.get(), partPath);
         handle = nullptr;
         // A partial file whose last bytes never reached the disk is not a package.
         if (!DownloadFiles::Close(part) && result == 0) result = CURLE_WRITE_ERROR;
@@ -160,11 +174,12 @@ int CurlClient::Start() {
     DownloadFiles::Remove(destPath);
     if (!DownloadFiles::Rename(partPath, destPath)) result = CURLE_WRITE_ERROR;
   }
+  if (result == 0 && static_cast<double>(partDigest.Bytes()) == fileLength) storedDigest = partDigest.HexDigest();
   DEBUG_PRINT(L"end download\r\n");
   return result;
 }
 
-int CurlClient::Transfer(FILE* partFile) {
+int CurlClient::Transfer(FILE* partFile, const std::string& partPath) {
   CURL* h = handle;
   CurlEasy::HeaderList headers;
   CurlEasy::AppendHeader(headers, "Connection: keep-alive");
@@ -176,17 +191,20 @@ int CurlClient::Transfer(FILE* partFile) {
   curl_easy_setopt(h, CURLOPT_TCP_KEEPIDLE, 10L);
   curl_easy_setopt(h, CURLOPT_TCP_KEEPINTVL, 10L);
   curl_easy_setopt(h, CURLOPT_TIMEOUT, 0L);
+  curl_easy_setopt(h, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
+  resumeOffset = DownloadFiles::Size(partFile);
+  partDigest.CatchUp(partPath, resumeOffset);
+  PartSink store{partFile, &partDigest};
   int rc = 0;
   rc |= curl_easy_setopt(h, CURLOPT_URL, realUrl.c_str());
   rc |= curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
   rc |= curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, WriteToFile);
-  rc |= curl_easy_setopt(h, CURLOPT_WRITEDATA, partFile);
+  rc |= curl_easy_setopt(h, CURLOPT_WRITEDATA, &store);
   rc |= curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
   rc |= curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, &CurlClient::ProgressCallback);
   rc |= curl_easy_setopt(h, CURLOPT_XFERINFODATA, this);
   rc |= curl_easy_setopt(h, CURLOPT_FAILONERROR, 1L);
   rc |= curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
-  resumeOffset = DownloadFiles::Size(partFile);
   if (resumeOffset > 0) rc |= curl_easy_setopt(h, CURLOPT_RESUME_FROM_LARGE, static_cast<curl_off_t>(resumeOffset));
   if (rc == 0) rc = curl_easy_perform(h);
   // An answer shorter than the probed length ends "successfully" with bytes missing;

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "download/curl_easy.h"
+#include "download/prefix_digest.h"
 
 class CurlClient {
  public:
@@ -56,11 +57,15 @@ class CurlClient {
   std::wstring GetLocalPath(bool withPartSuffix) const;
   // The final address after redirects as found by the probes (empty before).
   const std::string& RealUrl() const { return realUrl; }
+  // MD5 of the package the last Start stored at path, kept while it was written (the
+  // bytes of a resumed partial file are read once); empty when the last Start failed or
+  // the digest is unknown, so the caller reads the file instead.
+  const std::string& Digest() const { return storedDigest; }
   void Cancel() { cancelled = true; }
 
  private:
   void Probe(const std::string& address);
-  int Transfer(FILE* partFile);
+  int Transfer(FILE* partFile, const std::string& partPath);
   int Progress(curl_off_t dltotal, curl_off_t dlnow);
 
   std::wstring url;
@@ -73,4 +78,6 @@ class CurlClient {
   int64_t lastProgressTime = 0;
   std::atomic<bool> cancelled{false};
   std::string realUrl;
+  PrefixDigest partDigest;    // of the partial file's bytes, across attempts
+  std::string storedDigest;   // of the destination after a successful Start
 };

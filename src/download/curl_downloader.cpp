@@ -97,7 +97,9 @@ void CCurlDownloader::Run() {
 void CCurlDownloader::CheckDigestAndFinish() {
   const std::string expected = Utils::UrlParentSegment(client.RealUrl());
   if (expected.size() == 32) {
-    const std::string actual = Utils::FileMd5(Utils::ToNarrow(path, Utils::kCodePageAnsi));
+    // The client hashed the package while storing it; reading it back is the fallback.
+    std::string actual = client.Digest();
+    if (actual.empty()) actual = Utils::FileMd5(Utils::ToNarrow(path, Utils::kCodePageAnsi));
     if (actual.size() == 32 && actual != expected) {
       Report(DL_CODE_REASON, 0.0, L"curl文件md5校验失败");
       if (retriedOnce) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "download/curl_easy.h"
+#include "download/prefix_digest.h"
 #include "download/stdio_file.h"
 
 struct DownloadPartNode {
@@ -22,6 +23,9 @@ struct DownloadPartNode {
   std::string partPath;
   int status = kPending;     // -1 pending, -2 no part file, 0 complete, >0 library code
   std::atomic<int64_t> received{0};  // bytes of this part on disk
+  // Only the first range's node: the downloader's running digest of the joined file, fed with every
+  // byte stored here (not owned; null for the other parts).
+  PrefixDigest* digest = nullptr;
 
   // Per attempt: what the answer's headers said about the range it carries.
   int32_t attemptStart = 0;        // the first byte this attempt asked for

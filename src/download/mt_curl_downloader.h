@@ -21,6 +21,7 @@
 #include "download/download_part_node.h"
 #include "download/download_status.h"
 #include "download/downloader.h"
+#include "download/prefix_digest.h"
 #include "utils/thread.h"
 
 class CMTCurlDownloader : public CDownloader {
@@ -77,6 +78,10 @@ class CMTCurlDownloader : public CDownloader {
   int64_t lastProgressTime = 0;
   bool retriedOnce = false;
   std::unique_ptr<Utils::Thread> worker;
+  // Running digest of part file 0 and then of the joined file. Used in turn by the
+  // worker (planning), part 0's thread (storing) and the finishing thread (joining);
+  // the thread starts and joins between them order the accesses.
+  PrefixDigest joinedDigest;
 
   std::mutex threadsMutex;            // guards worker, retired and workerThread
   std::unique_ptr<Utils::Thread> retired;  // a worker that asked for its own restart

@@ -10,21 +10,21 @@ namespace Utils {
 
 namespace {
 
-const uint32_t kSine[64] = {
-    0xd76aa478, 0xe8c7b756, 0x242070db, 0xc1bdceee, 0xf57c0faf, 0x4787c62a, 0xa8304613, 0xfd469501,
-    0x698098d8, 0x8b44f7af, 0xffff5bb1, 0x895cd7be, 0x6b901122, 0xfd987193, 0xa679438e, 0x49b40821,
-    0xf61e2562, 0xc040b340, 0x265e5a51, 0xe9b6c7aa, 0xd62f105d, 0x02441453, 0xd8a1e681, 0xe7d3fbc8,
-    0x21e1cde6, 0xc33707d6, 0xf4d50d87, 0x455a14ed, 0xa9e3e905, 0xfcefa3f8, 0x676f02d9, 0x8d2a4c8a,
-    0xfffa3942, 0x8771f681, 0x6d9d6122, 0xfde5380c, 0xa4beea44, 0x4bdecfa9, 0xf6bb4b60, 0xbebfbc70,
-    0x289b7ec6, 0xeaa127fa, 0xd4ef3085, 0x04881d05, 0xd9d4d039, 0xe6db99e5, 0x1fa27cf8, 0xc4ac5665,
-    0xf4292244, 0x432aff97, 0xab9423a7, 0xfc93a039, 0x655b59c3, 0x8f0ccc92, 0xffeff47d, 0x85845dd1,
-    0x6fa87e4f, 0xfe2ce6e0, 0xa3014314, 0x4e0811a1, 0xf7537e82, 0xbd3af235, 0x2ad7d2bb, 0xeb86d391};
-const int kShift[64] = {7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22,
-                        5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20,
-                        4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23,
-                        6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21};
+uint32_t LoadLe32(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
 
-uint32_t Rotl(uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
+// The four round functions and one step, as macros so the 64 steps of a block are
+// written out with constant operands even in unoptimised builds (the downloaders hash
+// every package byte, so this bounds their throughput in every build).
+#define QZ_MD5_F(x, y, z) ((z) ^ ((x) & ((y) ^ (z))))
+#define QZ_MD5_G(x, y, z) ((y) ^ ((z) & ((x) ^ (y))))
+#define QZ_MD5_H(x, y, z) ((x) ^ (y) ^ (z))
+#define QZ_MD5_I(x, y, z) ((y) ^ ((x) | ~(z)))
+#define QZ_MD5_STEP(f, a, b, c, d, word, k, s)      \
+  (a) += f((b), (c), (d)) + (word) + (k);           \
+  (a) = ((a) << (s)) | ((a) >> (32 - (s)));        \
+  (a) += (b)
 
 struct FileCloser {
   void operator()(FILE* f) const { std::fclose(f); }
@@ -36,38 +36,91 @@ Md5::Md5() : state_{0x67452301, 0xefcdab89, 0x98badcfe, 0x10325476}, buffer_{} {
 
 void Md5::Block(const uint8_t* p) {
   uint32_t m[16];
-  for (int i = 0; i < 16; ++i)
-    m[i] = uint32_t(p[i * 4]) | uint32_t(p[i * 4 + 1]) << 8 | uint32_t(p[i * 4 + 2]) << 16 |
-           uint32_t(p[i * 4 + 3]) << 24;
+  for (int i = 0; i < 16; ++i) m[i] = LoadLe32(p + i * 4);
   uint32_t a = state_[0], b = state_[1], c = state_[2], d = state_[3];
-  for (int i = 0; i < 64; ++i) {
-    uint32_t f;
-    int g;
-    if (i < 16) { f = (b & c) | (~b & d); g = i; }
-    else if (i < 32) { f = (d & b) | (~d & c); g = (5 * i + 1) % 16; }
-    else if (i < 48) { f = b ^ c ^ d; g = (3 * i + 5) % 16; }
-    else { f = c ^ (b | ~d); g = (7 * i) % 16; }
-    uint32_t next = d;
-    d = c;
-    c = b;
-    b = b + Rotl(a + f + kSine[i] + m[g], kShift[i]);
-    a = next;
-  }
+  QZ_MD5_STEP(QZ_MD5_F, a, b, c, d, m[0], 0xd76aa478u, 7);
+  QZ_MD5_STEP(QZ_MD5_F, d, a, b, c, m[1], 0xe8c7b756u, 12);
+  QZ_MD5_STEP(QZ_MD5_F, c, d, a, b, m[2], 0x242070dbu, 17);
+  QZ_MD5_STEP(QZ_MD5_F, b, c, d, a, m[3], 0xc1bdceeeu, 22);
+  QZ_MD5_STEP(QZ_MD5_F, a, b, c, d, m[4], 0xf57c0fafu, 7);
+  QZ_MD5_STEP(QZ_MD5_F, d, a, b, c, m[5], 0x4787c62au, 12);
+  QZ_MD5_STEP(QZ_MD5_F, c, d, a, b, m[6], 0xa8304613u, 17);
+  QZ_MD5_STEP(QZ_MD5_F, b, c, d, a, m[7], 0xfd469501u, 22);
+  QZ_MD5_STEP(QZ_MD5_F, a, b, c, d, m[8], 0x698098d8u, 7);
+  QZ_MD5_STEP(QZ_MD5_F, d, a, b, c, m[9], 0x8b44f7afu, 12);
+  QZ_MD5_STEP(QZ_MD5_F, c, d, a, b, m[10], 0xffff5bb1u, 17);
+  QZ_MD5_STEP(QZ_MD5_F, b, c, d, a, m[11], 0x895cd7beu, 22);
+  QZ_MD5_STEP(QZ_MD5_F, a, b, c, d, m[12], 0x6b901122u, 7);
+  QZ_MD5_STEP(QZ_MD5_F, d, a, b, c, m[13], 0xfd987193u, 12);
+  QZ_MD5_STEP(QZ_MD5_F, c, d, a, b, m[14], 0xa679438eu, 17);
+  QZ_MD5_STEP(QZ_MD5_F, b, c, d, a, m[15], 0x49b40821u, 22);
+  QZ_MD5_STEP(QZ_MD5_G, a, b, c, d, m[1], 0xf61e2562u, 5);
+  QZ_MD5_STEP(QZ_MD5_G, d, a, b, c, m[6], 0xc040b340u, 9);
+  QZ_MD5_STEP(QZ_MD5_G, c, d, a, b, m[11], 0x265e5a51u, 14);
+  QZ_MD5_STEP(QZ_MD5_G, b, c, d, a, m[0], 0xe9b6c7aau, 20);
+  QZ_MD5_STEP(QZ_MD5_G, a, b, c, d, m[5], 0xd62f105du, 5);
+  QZ_MD5_STEP(QZ_MD5_G, d, a, b, c, m[10], 0x02441453u, 9);
+  QZ_MD5_STEP(QZ_MD5_G, c, d, a, b, m[15], 0xd8a1e681u, 14);
+  QZ_MD5_STEP(QZ_MD5_G, b, c, d, a, m[4], 0xe7d3fbc8u, 20);
+  QZ_MD5_STEP(QZ_MD5_G, a, b, c, d, m[9], 0x21e1cde6u, 5);
+  QZ_MD5_STEP(QZ_MD5_G, d, a, b, c, m[14], 0xc33707d6u, 9);
+  QZ_MD5_STEP(QZ_MD5_G, c, d, a, b, m[3], 0xf4d50d87u, 14);
+  QZ_MD5_STEP(QZ_MD5_G, b, c, d, a, m[8], 0x455a14edu, 20);
+  QZ_MD5_STEP(QZ_MD5_G, a, b, c, d, m[13], 0xa9e3e905u, 5);
+  QZ_MD5_STEP(QZ_MD5_G, d, a, b, c, m[2], 0xfcefa3f8u, 9);
+  QZ_MD5_STEP(QZ_MD5_G, c, d, a, b, m[7], 0x676f02d9u, 14);
+  QZ_MD5_STEP(QZ_MD5_G, b, c, d, a, m[12], 0x8d2a4c8au, 20);
+  QZ_MD5_STEP(QZ_MD5_H, a, b, c, d, m[5], 0xfffa3942u, 4);
+  QZ_MD5_STEP(QZ_MD5_H, d, a, b, c, m[8], 0x8771f681u, 11);
+  QZ_MD5_STEP(QZ_MD5_H, c, d, a, b, m[11], 0x6d9d6122u, 16);
+  QZ_MD5_STEP(QZ_MD5_H, b, c, d, a, m[14], 0xfde5380cu, 23);
+  QZ_MD5_STEP(QZ_MD5_H, a, b, c, d, m[1], 0xa4beea44u, 4);
+  QZ_MD5_STEP(QZ_MD5_H, d, a, b, c, m[4], 0x4bdecfa9u, 11);
+  QZ_MD5_STEP(QZ_MD5_H, c, d, a, b, m[7], 0xf6bb4b60u, 16);
+  QZ_MD5_STEP(QZ_MD5_H, b, c, d, a, m[10], 0xbebfbc70u, 23);
+  QZ_MD5_STEP(QZ_MD5_H, a, b, c, d, m[13], 0x289b7ec6u, 4);
+  QZ_MD5_STEP(QZ_MD5_H, d, a, b, c, m[0], 0xeaa127fau, 11);
+  QZ_MD5_STEP(QZ_MD5_H, c, d, a, b, m[3], 0xd4ef3085u, 16);
+  QZ_MD5_STEP(QZ_MD5_H, b, c, d, a, m[6], 0x04881d05u, 23);
+  QZ_MD5_STEP(QZ_MD5_H, a, b, c, d, m[9], 0xd9d4d039u, 4);
+  QZ_MD5_STEP(QZ_MD5_H, d, a, b, c, m[12], 0xe6db99e5u, 11);
+  QZ_MD5_STEP(QZ_MD5_H, c, d, a, b, m[15], 0x1fa27cf8u, 16);
+  QZ_MD5_STEP(QZ_MD5_H, b, c, d, a, m[2], 0xc4ac5665u, 23);
+  QZ_MD5_STEP(QZ_MD5_I, a, b, c, d, m[0], 0xf4292244u, 6);
+  QZ_MD5_STEP(QZ_MD5_I, d, a, b, c, m[7], 0x432aff97u, 10);
+  QZ_MD5_STEP(QZ_MD5_I, c, d, a, b, m[14], 0xab9423a7u, 15);
+  QZ_MD5_STEP(QZ_MD5_I, b, c, d, a, m[5], 0xfc93a039u, 21);
+  QZ_MD5_STEP(QZ_MD5_I, a, b, c, d, m[12], 0x655b59c3u, 6);
+  QZ_MD5_STEP(QZ_MD5_I, d, a, b, c, m[3], 0x8f0ccc92u, 10);
+  QZ_MD5_STEP(QZ_MD5_I, c, d, a, b, m[10], 0xffeff47du, 15);
+  QZ_MD5_STEP(QZ_MD5_I, b, c, d, a, m[1], 0x85845dd1u, 21);
+  QZ_MD5_STEP(QZ_MD5_I, a, b, c, d, m[8], 0x6fa87e4fu, 6);
+  QZ_MD5_STEP(QZ_MD5_I, d, a, b, c, m[15], 0xfe2ce6e0u, 10);
+  QZ_MD5_STEP(QZ_MD5_I, c, d, a, b, m[6], 0xa3014314u, 15);
+  QZ_MD5_STEP(QZ_MD5_I, b, c, d, a, m[13], 0x4e0811a1u, 21);
+  QZ_MD5_STEP(QZ_MD5_I, a, b, c, d, m[4], 0xf7537e82u, 6);
+  QZ_MD5_STEP(QZ_MD5_I, d, a, b, c, m[11], 0xbd3af235u, 10);
+  QZ_MD5_STEP(QZ_MD5_I, c, d, a, b, m[2], 0x2ad7d2bbu, 15);
+  QZ_MD5_STEP(QZ_MD5_I, b, c, d, a, m[9], 0xeb86d391u, 21);
   state_[0] += a; state_[1] += b; state_[2] += c; state_[3] += d;
 }
 
 void Md5::Update(const void* data, size_t size) {
   auto p = static_cast<const uint8_t*>(data);
   length_ += size;
-  while (size > 0) {
+  if (size == 0) return;
+  if (used_ > 0) {
     size_t take = std::min(size, sizeof(buffer_) - used_);
     std::memcpy(buffer_ + used_, p, take);
     used_ += take; p += take; size -= take;
-    if (used_ == sizeof(buffer_)) {
-      Block(buffer_);
-      used_ = 0;
-    }
+    if (used_ < sizeof(buffer_)) return;
+    Block(buffer_);
+    used_ = 0;
   }
+  // Whole blocks straight from the caller's memory; only a tail is buffered.
+  for (; size >= sizeof(buffer_); p += sizeof(buffer_), size -= sizeof(buffer_)) Block(p);
+  if (size > 0) std::memcpy(buffer_, p, size);
+  used_ = size;
 }
 
 std::string Md5::HexDigest() {

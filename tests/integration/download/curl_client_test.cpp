@@ -117,6 +117,7 @@ TEST(CurlClientTransfer, ResumesAPartialFileAndCountsProgressFromIt) {
   CurlClient client(Wide(url), Wide(dest), &sink, &Sink::Relay);
   EXPECT_EQ(client.Start(), 0);
   EXPECT_TRUE(ReadFile(dest) == bytes);
+  EXPECT_EQ(client.Digest(), PackageServerClient::Md5Of(bytes)) << "the bytes on disk were hashed first";
   EXPECT_FALSE(FileExists(dest + ".part"));
   auto gets = ns.Log("GET");
   ASSERT_EQ(gets.size(), 1u);
@@ -140,11 +141,40 @@ TEST(CurlClientTransfer, DestinationIsReplacedOnlyAfterSuccess) {
   WriteLocal(dest, "the old package");
   CurlClient client(Wide(url), Wide(dest), nullptr, nullptr);
   EXPECT_EQ(client.Start(), CURLE_PARTIAL_FILE);
+  EXPECT_EQ(client.Digest(), "") << "no digest of a package that is not there";
   EXPECT_EQ(ReadFile(dest), "the old package");
   EXPECT_EQ(ReadFile(dest + ".part"), bytes.substr(0, 100000));
   EXPECT_EQ(client.Start(), 0);
   EXPECT_TRUE(ReadFile(dest) == bytes);
+  EXPECT_EQ(client.Digest(), PackageServerClient::Md5Of(bytes)) << "hashing went on across the cut";
   EXPECT_EQ(ns.Log("HEAD").size(), 1u) << "a known length of at least 1 MiB skips the probes";
+}
+
+// The digest the client hands on is that of the bytes it stored, wherever they came
+// from: a partial file left on disk that differs from the package shows in it.
+TEST(CurlClientTransfer, DigestCoversWhatTheFileHolds) {
+  struct Case {
+    const char* name;
+    size_t have;       // bytes of a partial file left on disk before Start
+    bool damagePrefix; // one of them differs from the package
+  };
+  const Case cases[] = {{"digest-none", 0, false}, {"digest-good-prefix", 1500000, false},
+                        {"digest-bad-prefix", 1500000, true}, {"digest-one-byte-bad", 1, true}};
+  for (const Case& c : cases) {
+    Namespace ns(c.name);
+    auto bytes = PackageServerClient::PackageBytes(3 * kMiB, 8);
+    std::string url = Publish(ns, bytes);
+    const std::string dest = LocalPath(std::string(c.name) + ".exe");
+    std::string prefix = bytes.substr(0, c.have);
+    if (c.damagePrefix) prefix[prefix.size() / 2] ^= 0x5A;
+    if (c.have > 0) WriteLocal(dest + ".part", prefix);
+    CurlClient client(Wide(url), Wide(dest), nullptr, nullptr);
+    ASSERT_EQ(client.Start(), 0) << c.name;
+    const std::string stored = ReadFile(dest);
+    EXPECT_EQ(stored.size(), bytes.size()) << c.name;
+    EXPECT_EQ(client.Digest(), PackageServerClient::Md5Of(stored)) << c.name;
+    EXPECT_EQ(client.Digest() == PackageServerClient::Md5Of(bytes), !c.damagePrefix) << c.name;
+  }
 }
 
 TEST(CurlClientTransfer, DestroyingRemovesThePartialFile) {

@@ -149,6 +149,52 @@ TEST(MTCurlDownloaderRetry, StartsAfreshAfterNoProgress) {
   }
 }
 
+// The digest is kept while parts are stored and joined; bytes a part file held before a
+// round began are read again, so a part file changed between rounds is still caught.
+TEST(MTCurlDownloaderRetry, PartFileChangedBetweenRoundsFailsTheDigest) {
+  struct Case {
+    const char* name;
+    int64_t size;
+    const char* rules;  // a first round that fails after progress, leaving part files
+    int damaged;        // the part file changed before the second round
+  };
+  const Case cases[] = {
+      {"damaged-part-0", 15 * kMiB,
+       R"([{"method": "GET", "count": 1, "cut_after": 6291456, "rate": 4000000},
+           {"method": "GET", "count": 7, "status": 500}])",
+       0},
+      {"damaged-part-1", 25 * kMiB,
+       R"([{"method": "GET", "range_start": 0, "count": 7, "status": 500},
+           {"method": "GET", "range_start": 13107200, "rate": 6000000}])",
+       1},
+  };
+  for (const Case& c : cases) {
+    Namespace ns(c.name);
+    const std::string bytes = PackageServerClient::PackageBytes(static_cast<size_t>(c.size), 9);
+    const std::string rel = PackageServerClient::Md5Of(bytes) + "/setup.exe";
+    ns.WriteFile(rel, bytes);
+    ASSERT_TRUE(ns.Script(c.rules));
+    const std::string dest = LocalPath(std::string(c.name) + ".exe");
+    const std::string damaged = dest + "_" + std::to_string(c.damaged);
+    StatusRecorder rec;
+    CMTCurlDownloader d(rec.Callback(), Wide(ns.Url(rel)), Wide(dest));
+    rec.OnRetry([&] {
+      std::string held = ReadFile(damaged);
+      ASSERT_GT(held.size(), 1000u) << c.name << ": the first round left bytes to resume from";
+      held[1000] ^= 0x01;  // same size: only the content tells
+      WriteLocal(damaged, held);
+      d.Start();
+    });
+    d.Start();
+    ASSERT_TRUE(rec.WaitForEnd()) << c.name << ": " << Describe(rec.All());
+    const std::vector<Step> want = {{DL_CODE_START, 1.0},  {DL_CODE_RETRY, 22.0},
+                                    {DL_CODE_START, 1.0},  {DL_CODE_REASON, 0.0, L"mtcurl文件md5校验失败"},
+                                    {DL_CODE_FAIL, 0.0, L"LibCurl"}};
+    EXPECT_TRUE(Matches(rec.Steps(), want)) << c.name << ": " << Describe(rec.Steps());
+    EXPECT_FALSE(FileExists(dest)) << c.name << ": a package that fails its digest is deleted";
+  }
+}
+
 TEST(MTCurlDownloaderRetry, OneByteRemainingRange) {
   Namespace ns("one-byte");
   MtRun run;
