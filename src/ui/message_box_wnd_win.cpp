@@ -22,12 +22,7 @@ std::wstring CMessageBoxWnd::ClassNameOf(const std::wstring& skinFile) {
 
 void CMessageBoxWnd::InitWindow() {
   CSkinFrame::InitWindow();
-  HWND hwnd = GetHWND();
-  LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
-  style = (style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_MAXIMIZEBOX)) | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-  ::SetWindowLongPtrW(hwnd, GWL_STYLE, style);
-  LONG_PTR exStyle = ::GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
-  ::SetWindowLongPtrW(hwnd, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_TOPMOST));
+  ApplyInstallerWindowStyles();
   okBtn_ = manager_.FindControl(L"okBtn");
   cancelBtn_ = manager_.FindControl(L"cancelBtn");
   textLbl_ = manager_.FindControl(L"textLbl");

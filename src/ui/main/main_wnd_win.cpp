@@ -68,18 +68,13 @@ std::unique_ptr<Vellum::CControlUI> CMainWnd::CreateControl(const std::wstring& 
 
 void CMainWnd::InitWindow() {
   CSkinFrame::InitWindow();
-  HWND hwnd = GetHWND();
-  LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
-  style = (style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_MAXIMIZEBOX)) | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-  ::SetWindowLongPtrW(hwnd, GWL_STYLE, style);
-  LONG_PTR exStyle = ::GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
-  ::SetWindowLongPtrW(hwnd, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_TOPMOST));
+  ApplyInstallerWindowStyles();
   SetIcon(kIconResource);
 
   FindControls();
   FitProductNameLabels();
 
-  statusTarget_->store(hwnd);
+  statusTarget_->store(GetHWND());
   std::shared_ptr<std::atomic<HWND>> target = statusTarget_;
   StatusCallback callback = [target](int code, double value, const std::wstring& text) {
     HWND window = target->load();

@@ -38,6 +38,9 @@ class CSkinFrame : public WindowImplBase {
   // Creates the drop shadow and applies the markup's shadow attributes to it
   // (skin_frame_shadow_win.cpp).
   virtual void ShowShadow();
+  // The installer's windows, once ready: no caption or maximise box, children
+  // and siblings clipped, never topmost.
+  void ApplyInstallerWindowStyles();
 
  public:
   CDropShadow& GetShadow() { return shadow_; }
