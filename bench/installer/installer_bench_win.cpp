@@ -92,6 +92,14 @@ int Memory(const std::wstring& exe) {
   DWORD pid = 0;
   ::GetWindowThreadProcessId(main, &pid);
   process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  // What the welcome page alone holds (wine's own modules included), so the
+  // growth during the download can be read off the peaks below.
+  PROCESS_MEMORY_COUNTERS idle = {};
+  idle.cb = sizeof(idle);
+  if (process && ::GetProcessMemoryInfo(process, &idle, sizeof(idle))) {
+    std::printf("  welcome page: working set %.1f MiB, private bytes %.1f MiB\n",
+                idle.WorkingSetSize / 1048576.0, idle.PagefileUsage / 1048576.0);
+  }
   s.Click(main, L"mainWnd.xml", L"defaultInstallBtn", 0);
   const DWORD start = ::GetTickCount();
   size_t peakWs = 0, peakPrivate = 0;
