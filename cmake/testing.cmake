@@ -16,6 +16,19 @@
 #   QZ_TEST_DATA  the source folder tests/ (fixtures, scripts)
 #   QZ_TEST_TMP   a scratch folder of the build tree, one per test
 #   QZ_SERVERS    the folder holding <server>.port for each running test server
+# Adds every folder beside the calling CMakeLists.txt that has a CMakeLists.txt of
+# its own, in name order: a new test area or benchmark needs no list edited.
+function(qz_add_subfolders)
+  file(GLOB dirs LIST_DIRECTORIES true CONFIGURE_DEPENDS RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+       ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT dirs)
+  foreach(d ${dirs})
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${d}/CMakeLists.txt)
+      add_subdirectory(${d})
+    endif()
+  endforeach()
+endfunction()
+
 set(QZ_WINE_STATE ${CMAKE_BINARY_DIR}/wine)
 set(QZ_SERVER_STATE ${CMAKE_BINARY_DIR}/servers)
 
