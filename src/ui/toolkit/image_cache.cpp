@@ -33,22 +33,26 @@ bool ReadWholeFile(const std::wstring& path, size_t cap, std::vector<uint8_t>* o
 
 }  // namespace
 
+ImageKey KeyOf(const ImageDescriptor& d) {
+  return ImageKey(d.file, d.hasMask ? (0x100000000ull | d.mask) : 0);
+}
+
 std::shared_ptr<const ImageData> CImageCache::Get(const std::wstring& descriptor) {
   return Get(ImageDescriptor::Parse(descriptor));
 }
 
 std::shared_ptr<const ImageData> CImageCache::Get(const ImageDescriptor& d) {
   if (d.file.empty()) return nullptr;
-  uint64_t maskKey = d.hasMask ? (0x100000000ull | d.mask) : 0;
-  auto key = std::make_pair(d.file, maskKey);
+  ImageKey key = KeyOf(d);
   auto it = images_.find(key);
   if (it != images_.end()) return it->second;
-  auto image = Load(d);
+  auto image = Decode(d);
   if (image) images_.emplace(std::move(key), image);
   return image;
 }
 
-std::shared_ptr<const ImageData> CImageCache::Load(const ImageDescriptor& d) const {
+std::shared_ptr<const ImageData> CImageCache::Decode(const ImageDescriptor& d) const {
+  if (d.file.empty()) return nullptr;
   if (archive_ && archive_->IsOpen()) {
     if (const auto* bytes = archive_->Read(d.file)) {
       return DecodeImage(bytes->data(), bytes->size(), d.hasMask, d.mask);

@@ -16,6 +16,11 @@ namespace Vellum {
 
 class CSkinArchive;
 
+// What tells two pictures apart: the file name as written and the mask (0
+// without one).
+using ImageKey = std::pair<std::wstring, uint64_t>;
+ImageKey KeyOf(const ImageDescriptor& descriptor);
+
 class CImageCache {
  public:
   // Files read from disk larger than this are refused.
@@ -30,15 +35,16 @@ class CImageCache {
   std::shared_ptr<const ImageData> Get(const std::wstring& descriptor);
   std::shared_ptr<const ImageData> Get(const ImageDescriptor& descriptor);
 
+  // The same picture decoded afresh and not kept: for a caller that keeps its
+  // own copy in another form, so the pixels are not held twice.
+  std::shared_ptr<const ImageData> Decode(const ImageDescriptor& descriptor) const;
+
   size_t CachedCount() const { return images_.size(); }
   void Clear() { images_.clear(); }
 
  private:
-  std::shared_ptr<const ImageData> Load(const ImageDescriptor& d) const;
-
   const CSkinArchive* archive_;
-  // key: file name as written and the mask (0 without one)
-  std::map<std::pair<std::wstring, uint64_t>, std::shared_ptr<const ImageData>> images_;
+  std::map<ImageKey, std::shared_ptr<const ImageData>> images_;
 };
 
 }  // namespace Vellum

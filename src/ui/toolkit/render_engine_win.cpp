@@ -67,7 +67,7 @@ void Blend(HDC dc, const Rect& to, HDC src, const Rect& from, uint8_t fade) {
 
 CRenderEngine::~CRenderEngine() {
   for (auto& f : fonts_) ::DeleteObject(f.second);
-  for (auto& b : bitmaps_) ::DeleteObject(b.second.second);
+  for (auto& b : bitmaps_) ::DeleteObject(b.second.bitmap);
 }
 
 void CRenderEngine::SetFonts(const CFontTable& table) {
@@ -135,9 +135,12 @@ void CRenderEngine::FillColor(HDC dc, const Rect& rc, uint32_t argb, Size round)
   ::DeleteObject(pixel);
 }
 
-HBITMAP CRenderEngine::BitmapFor(const std::shared_ptr<const ImageData>& image) {
-  auto it = bitmaps_.find(image.get());
-  if (it != bitmaps_.end()) return it->second.second;
+const CRenderEngine::NativeImage* CRenderEngine::ImageFor(const ImageDescriptor& d) {
+  ImageKey key = KeyOf(d);
+  auto it = bitmaps_.find(key);
+  if (it != bitmaps_.end()) return &it->second;
+  std::shared_ptr<const ImageData> image = images_->Decode(d);
+  if (!image || image->width <= 0 || image->height <= 0) return nullptr;
   BITMAPINFO bi = {};
   bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
   bi.bmiHeader.biWidth = image->width;
@@ -148,17 +151,16 @@ HBITMAP CRenderEngine::BitmapFor(const std::shared_ptr<const ImageData>& image) 
   HBITMAP bitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap) return nullptr;
   std::copy(image->pixels.begin(), image->pixels.end(), static_cast<uint32_t*>(bits));
-  bitmaps_[image.get()] = {image, bitmap};
-  return bitmap;
+  NativeImage& kept = bitmaps_[std::move(key)];
+  kept = NativeImage{bitmap, image->width, image->height};
+  return &kept;
 }
 
 void CRenderEngine::DrawImage(HDC dc, const Rect& control, const std::wstring& text, const Rect* clip) {
   if (text.empty()) return;
   ImageDescriptor d = ImageDescriptor::Parse(text);
-  std::shared_ptr<const ImageData> image = images_->Get(d);
-  if (!image || image->width <= 0 || image->height <= 0) return;
-  HBITMAP bitmap = BitmapFor(image);
-  if (!bitmap) return;
+  const NativeImage* image = ImageFor(d);
+  if (!image) return;
   Rect dest = control;
   if (d.hasDest) {
     dest = Rect{control.left + d.dest.left, control.top + d.dest.top, control.left + d.dest.right,
@@ -167,7 +169,7 @@ void CRenderEngine::DrawImage(HDC dc, const Rect& control, const std::wstring& t
   SavedDC saved(dc);
   ::IntersectClipRect(dc, control.left, control.top, control.right, control.bottom);
   if (clip) ::IntersectClipRect(dc, clip->left, clip->top, clip->right, clip->bottom);
-  MemoryDC src(dc, bitmap);
+  MemoryDC src(dc, image->bitmap);
   const int w = image->width, h = image->height;
   if (d.xtiled || d.ytiled) {
     for (int y = dest.top; y < dest.bottom; y += d.ytiled ? h : dest.Height()) {

@@ -121,4 +121,33 @@ TEST(RenderImages, ANameThatCannotBeLoadedDrawsNothing) {
   }
 }
 
+// The engine keeps each picture it has drawn: the same file with a mask is
+// another picture, and a file that was missing is found once it appears.
+TEST(RenderImages, KeptPicturesAreToldApartByMaskAndMissingOnesAreRetried) {
+  const std::wstring file = NinePng();
+  const std::wstring later = ToWide(TestEnv::Join(TestEnv::TmpDir(), "later.png"));
+  Vellum::CImageCache images(nullptr);
+  Vellum::CRenderEngine engine(&images);
+  const Vellum::Rect area{0, 0, 20, 20};
+  const struct {
+    const char* what;
+    std::wstring descriptor;
+    uint32_t centre;
+  } steps[] = {
+      {"plain", L"file='" + file + L"'", kCell[C]},
+      {"masked", L"file='" + file + L"' mask='#00FFFF'", kWhite},
+      {"plain again", L"file='" + file + L"'", kCell[C]},
+      {"missing", L"file='" + later + L"'", kWhite},
+  };
+  for (const auto& step : steps) {
+    Canvas canvas;
+    engine.DrawImage(canvas.dc(), area, step.descriptor);
+    EXPECT_EQ(canvas.At(10, 10), step.centre) << step.what;
+  }
+  ASSERT_TRUE(::CopyFileW(file.c_str(), later.c_str(), FALSE));
+  Canvas canvas;
+  engine.DrawImage(canvas.dc(), area, L"file='" + later + L"'");
+  EXPECT_EQ(canvas.At(10, 10), kCell[C]) << "the file that appeared later";
+}
+
 }  // namespace
