@@ -126,6 +126,7 @@ TEST(RenderImages, ANameThatCannotBeLoadedDrawsNothing) {
 TEST(RenderImages, KeptPicturesAreToldApartByMaskAndMissingOnesAreRetried) {
   const std::wstring file = NinePng();
   const std::wstring later = ToWide(TestEnv::Join(TestEnv::TmpDir(), "later.png"));
+  ::DeleteFileW(later.c_str());  // left by an earlier run
   Vellum::CImageCache images(nullptr);
   Vellum::CRenderEngine engine(&images);
   const Vellum::Rect area{0, 0, 20, 20};
