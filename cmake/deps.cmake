@@ -10,6 +10,12 @@ add_library(qz::stb INTERFACE IMPORTED)
 target_include_directories(qz::stb SYSTEM INTERFACE /usr/include/stb)
 
 if(WIN32)
+  # Loaded on first use rather than at start-up (see delay_import.cmake): the
+  # TLS stack's certificate and random functions, the system downloader, the
+  # account and session queries, the millisecond clock.
+  include(${CMAKE_CURRENT_LIST_DIR}/delay_import.cmake)
+  qz_delay_import(crypt32 bcrypt urlmon netapi32 wtsapi32 winmm)
+
   set(_arch ${QZ_DEPS_DIR}/${CMAKE_SYSTEM_PROCESSOR})
   add_library(qz::zlib STATIC IMPORTED)
   set_target_properties(qz::zlib PROPERTIES IMPORTED_LOCATION /usr/${QZ_HOST}/lib/libz.a)
@@ -18,7 +24,7 @@ if(WIN32)
   set_target_properties(qz::curl PROPERTIES IMPORTED_LOCATION ${_arch}/lib/libcurl.a)
   target_include_directories(qz::curl SYSTEM INTERFACE ${_arch}/include)
   target_compile_definitions(qz::curl INTERFACE CURL_STATICLIB)
-  target_link_libraries(qz::curl INTERFACE qz::zlib ws2_32 crypt32 bcrypt secur32 advapi32 wldap32 normaliz)
+  target_link_libraries(qz::curl INTERFACE qz::zlib ws2_32 qz::delayed::crypt32 qz::delayed::bcrypt secur32 advapi32 wldap32 normaliz)
 
   add_library(qz::lzma STATIC IMPORTED)
   set_target_properties(qz::lzma PROPERTIES IMPORTED_LOCATION ${_arch}/lib/liblzmasdk.a)
