@@ -51,16 +51,29 @@ std::shared_ptr<const ImageData> CImageCache::Get(const ImageDescriptor& d) {
   return image;
 }
 
-std::shared_ptr<const ImageData> CImageCache::Decode(const ImageDescriptor& d) const {
-  if (d.file.empty()) return nullptr;
+bool CImageCache::ReadBytes(const ImageDescriptor& d, const std::vector<uint8_t>** bytes,
+                            std::vector<uint8_t>* file) const {
+  if (d.file.empty()) return false;
   if (archive_ && archive_->IsOpen()) {
-    if (const auto* bytes = archive_->Read(d.file)) {
-      return DecodeImage(bytes->data(), bytes->size(), d.hasMask, d.mask);
-    }
+    if ((*bytes = archive_->Read(d.file)) != nullptr) return true;
   }
-  std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(d.file, kMaxFileSize, &bytes)) return nullptr;
-  return DecodeImage(bytes.data(), bytes.size(), d.hasMask, d.mask);
+  if (!ReadWholeFile(d.file, kMaxFileSize, file)) return false;
+  *bytes = file;
+  return true;
+}
+
+std::shared_ptr<const ImageData> CImageCache::Decode(const ImageDescriptor& d) const {
+  const std::vector<uint8_t>* bytes = nullptr;
+  std::vector<uint8_t> file;
+  if (!ReadBytes(d, &bytes, &file)) return nullptr;
+  return DecodeImage(bytes->data(), bytes->size(), d.hasMask, d.mask);
+}
+
+bool CImageCache::DecodeInto(const ImageDescriptor& d, const PixelStorage& storage, bool* hasAlpha) const {
+  const std::vector<uint8_t>* bytes = nullptr;
+  std::vector<uint8_t> file;
+  if (!ReadBytes(d, &bytes, &file)) return false;
+  return DecodeImageInto(bytes->data(), bytes->size(), d.hasMask, d.mask, storage, hasAlpha);
 }
 
 }  // namespace Vellum

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "ui/toolkit/image_data.h"
 #include "ui/toolkit/image_descriptor.h"
@@ -38,11 +39,17 @@ class CImageCache {
   // The same picture decoded afresh and not kept: for a caller that keeps its
   // own copy in another form, so the pixels are not held twice.
   std::shared_ptr<const ImageData> Decode(const ImageDescriptor& descriptor) const;
+  // The same again, decoded straight into the caller's storage (DecodeImageInto).
+  bool DecodeInto(const ImageDescriptor& descriptor, const PixelStorage& storage, bool* hasAlpha) const;
 
   size_t CachedCount() const { return images_.size(); }
   void Clear() { images_.clear(); }
 
  private:
+  // The picture's file from the skin package, else from the disk; false when
+  // neither has it. *bytes points into the package or at *file.
+  bool ReadBytes(const ImageDescriptor& d, const std::vector<uint8_t>** bytes, std::vector<uint8_t>* file) const;
+
   const CSkinArchive* archive_;
   std::map<ImageKey, std::shared_ptr<const ImageData>> images_;
 };

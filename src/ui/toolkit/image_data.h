@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -22,5 +23,16 @@ struct ImageData {
 // picture or whose sides exceed kMaxImageSide. Any thread; no shared state.
 constexpr int kMaxImageSide = 4096;
 std::shared_ptr<const ImageData> DecodeImage(const uint8_t* bytes, size_t size, bool hasMask, uint32_t mask);
+
+// Room for a decoded picture that its caller owns: given the sides, returns
+// width * height writable pixels, or nullptr to refuse the picture.
+using PixelStorage = std::function<uint32_t*(int width, int height)>;
+
+// As DecodeImage, but the pixels go straight into the caller's storage (a
+// painter's bitmap), so the picture is never held twice. Returns false for bytes
+// that are not a picture, sides over kMaxImageSide, or refused storage; then
+// nothing was written. hasAlpha (may be null) is set as ImageData::hasAlpha.
+bool DecodeImageInto(const uint8_t* bytes, size_t size, bool hasMask, uint32_t mask, const PixelStorage& storage,
+                     bool* hasAlpha);
 
 }  // namespace Vellum

@@ -42,8 +42,8 @@ class CRenderEngine {
 
  private:
   void PaintControl(HDC dc, CControlUI& control);
-  // A picture as the painter keeps it: the decoded pixels live only in the
-  // bitmap, so a 600x400 background costs its 940 KiB once, not twice.
+  // A picture as the painter keeps it: decoded straight into the bitmap and
+  // held nowhere else, so a 600x400 background costs its 940 KiB once.
   struct NativeImage {
     HBITMAP bitmap = nullptr;
     int width = 0;

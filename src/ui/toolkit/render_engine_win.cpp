@@ -139,20 +139,27 @@ const CRenderEngine::NativeImage* CRenderEngine::ImageFor(const ImageDescriptor&
   ImageKey key = KeyOf(d);
   auto it = bitmaps_.find(key);
   if (it != bitmaps_.end()) return &it->second;
-  std::shared_ptr<const ImageData> image = images_->Decode(d);
-  if (!image || image->width <= 0 || image->height <= 0) return nullptr;
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = image->width;
-  bi.bmiHeader.biHeight = -image->height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap) return nullptr;
-  std::copy(image->pixels.begin(), image->pixels.end(), static_cast<uint32_t*>(bits));
+  NativeImage made;
+  const PixelStorage intoBitmap = [&made](int width, int height) -> uint32_t* {
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    made.bitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!made.bitmap) return nullptr;
+    made.width = width;
+    made.height = height;
+    return static_cast<uint32_t*>(bits);
+  };
+  if (!images_->DecodeInto(d, intoBitmap, nullptr)) {
+    if (made.bitmap) ::DeleteObject(made.bitmap);
+    return nullptr;
+  }
   NativeImage& kept = bitmaps_[std::move(key)];
-  kept = NativeImage{bitmap, image->width, image->height};
+  kept = made;
   return &kept;
 }
 
