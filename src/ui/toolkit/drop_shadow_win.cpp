@@ -269,10 +269,17 @@ void CDropShadow::Render() {
   ::GetWindowRect(parent_, &rc);
   ShadowBitmap bmp = Draw(rc.right - rc.left, rc.bottom - rc.top);
   if (bmp.pixels.empty()) return;
+  POINT at = Place();
+  // A layered window keeps the picture it was given; the same picture again
+  // (the window shown, activated and painted once each at start-up) only needs
+  // moving into place, which spares an upload of a whole window's pixels.
+  if (bmp.width == lastRender_.width && bmp.height == lastRender_.height && bmp.pixels == lastRender_.pixels) {
+    ::MoveWindow(shadow_, at.x, at.y, bmp.width, bmp.height, FALSE);
+    return;
+  }
   DibCanvas canvas(bmp.width, bmp.height);
   if (!canvas.Ok()) return;
   std::memcpy(canvas.Bits(), bmp.pixels.data(), bmp.pixels.size() * sizeof(uint32_t));
-  POINT at = Place();
   ::MoveWindow(shadow_, at.x, at.y, bmp.width, bmp.height, FALSE);
   POINT src = {0, 0};
   SIZE size = {bmp.width, bmp.height};
