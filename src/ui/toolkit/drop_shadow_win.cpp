@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "ui/toolkit/dib_section.h"
 #include "ui/toolkit/image_cache.h"
 #include "ui/toolkit/skin_resource.h"
 
@@ -55,15 +56,8 @@ std::vector<RowSpan> ParentSpans(HWND parent, int width, int height) {
 class DibCanvas {
  public:
   DibCanvas(int width, int height) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
     dc_ = ::CreateCompatibleDC(nullptr);
-    bitmap_ = ::CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    bitmap_ = CreateTopDownDib(dc_, width, height, &bits_);
     if (dc_ && bitmap_) old_ = ::SelectObject(dc_, bitmap_);
   }
   ~DibCanvas() {

@@ -4,6 +4,7 @@
 
 #include "ui/toolkit/button_ui.h"
 #include "ui/toolkit/container_ui.h"
+#include "ui/toolkit/dib_section.h"
 #include "ui/toolkit/edit_ui.h"
 #include "ui/toolkit/image_descriptor.h"
 #include "ui/toolkit/option_ui.h"
@@ -116,14 +117,8 @@ void CRenderEngine::FillColor(HDC dc, const Rect& rc, uint32_t argb, Size round)
     return;
   }
   // A translucent fill: one premultiplied pixel stretched over the area.
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = 1;
-  bi.bmiHeader.biHeight = 1;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  HBITMAP pixel = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP pixel = CreateTopDownDib(dc, 1, 1, &bits);
   if (!pixel) return;
   uint32_t a = alpha;
   uint32_t r = ((argb >> 16) & 0xFF) * a / 255, g = ((argb >> 8) & 0xFF) * a / 255, b = (argb & 0xFF) * a / 255;
@@ -141,14 +136,8 @@ const CRenderEngine::NativeImage* CRenderEngine::ImageFor(const ImageDescriptor&
   if (it != bitmaps_.end()) return &it->second;
   NativeImage made;
   const PixelStorage intoBitmap = [&made](int width, int height) -> uint32_t* {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    made.bitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    made.bitmap = CreateTopDownDib(nullptr, width, height, &bits);
     if (!made.bitmap) return nullptr;
     made.width = width;
     made.height = height;

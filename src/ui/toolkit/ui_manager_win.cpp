@@ -7,6 +7,7 @@
 #include "ui/toolkit/button_ui.h"
 #include "ui/toolkit/check_box_ui.h"
 #include "ui/toolkit/container_ui.h"
+#include "ui/toolkit/dib_section.h"
 #include "ui/toolkit/control_tree.h"
 #include "ui/toolkit/edit_ui.h"
 #include "ui/toolkit/edit_wnd.h"
@@ -151,15 +152,9 @@ void CUIManager::Paint() {
       ::DeleteObject(backBitmap_);
       ::DeleteDC(backDC_);
     }
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = std::max<LONG>(size.cx, 1);
-    bi.bmiHeader.biHeight = -std::max<LONG>(size.cy, 1);
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     backDC_ = ::CreateCompatibleDC(dc);
-    backBitmap_ = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    backBitmap_ = CreateTopDownDib(dc, std::max<LONG>(size.cx, 1), std::max<LONG>(size.cy, 1), &bits);
     backOld_ = ::SelectObject(backDC_, backBitmap_);
     backSize_ = size;
   }
