@@ -36,10 +36,9 @@ class CImageCache {
   std::shared_ptr<const ImageData> Get(const std::wstring& descriptor);
   std::shared_ptr<const ImageData> Get(const ImageDescriptor& descriptor);
 
-  // The same picture decoded afresh and not kept: for a caller that keeps its
-  // own copy in another form, so the pixels are not held twice.
-  std::shared_ptr<const ImageData> Decode(const ImageDescriptor& descriptor) const;
-  // The same again, decoded straight into the caller's storage (DecodeImageInto).
+  // The same picture decoded afresh straight into the caller's storage
+  // (DecodeImageInto) and not kept here: for a painter that keeps its own copy
+  // in another form, so the pixels are not held twice.
   bool DecodeInto(const ImageDescriptor& descriptor, const PixelStorage& storage, bool* hasAlpha) const;
 
   size_t CachedCount() const { return images_.size(); }
@@ -49,6 +48,7 @@ class CImageCache {
   // The picture's file from the skin package, else from the disk; false when
   // neither has it. *bytes points into the package or at *file.
   bool ReadBytes(const ImageDescriptor& d, const std::vector<uint8_t>** bytes, std::vector<uint8_t>* file) const;
+  std::shared_ptr<const ImageData> Decode(const ImageDescriptor& d) const;
 
   const CSkinArchive* archive_;
   std::map<ImageKey, std::shared_ptr<const ImageData>> images_;
