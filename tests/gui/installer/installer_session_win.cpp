@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "gui/support/gui_pump.h"
+#include "gui/support/real_input.h"
 #include "install/install_records.h"
 #include "support/collector_client.h"
 #include "support/fake_children.h"
@@ -242,14 +243,7 @@ void Session::Click(HWND window, const std::wstring& file, const std::wstring& c
 }
 
 void Session::TypeText(const std::wstring& text) const {
-  for (wchar_t c : text) {
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wScan = in[1].ki.wScan = c;
-    in[0].ki.dwFlags = KEYEVENTF_UNICODE;
-    in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-  }
+  for (wchar_t c : text) GuiTest::TypeCharacter(c);
 }
 
 GuiTest::Screenshot Session::Shot(HWND window) const {

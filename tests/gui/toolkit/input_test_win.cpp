@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/support/gui_pump.h"
+#include "gui/support/real_input.h"
 #include "gui/support/screenshot.h"
 #include "ui/toolkit/button_ui.h"
 #include "ui/toolkit/check_box_ui.h"
@@ -41,16 +42,6 @@ void Key(WORD vk) {
   in[0].type = in[1].type = INPUT_KEYBOARD;
   in[0].ki.wVk = in[1].ki.wVk = vk;
   in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  ::SendInput(2, in, sizeof(INPUT));
-}
-
-// Types one character as the keyboard layout would deliver it.
-void Type(wchar_t ch) {
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_KEYBOARD;
-  in[0].ki.wScan = in[1].ki.wScan = ch;
-  in[0].ki.dwFlags = KEYEVENTF_UNICODE;
-  in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
   ::SendInput(2, in, sizeof(INPUT));
 }
 
@@ -191,7 +182,7 @@ TEST_F(RealInput, TheEditHostsANativeWindowWhileFocused) {
     return native && native != frame.GetHWND() && ::IsChild(frame.GetHWND(), native);
   }));
   Key(VK_END);
-  Type(L'Z');
+  GuiTest::TypeCharacter(L'Z');
   ASSERT_TRUE(PumpUntil([&] { return edit->GetText() == L"C:\\QZ"; })) << ::testing::PrintToString(edit->GetText());
   GuiTest::PumpPending();
   std::wstring dir = GuiTest::ScreenshotDir();
